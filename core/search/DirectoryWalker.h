@@ -1,0 +1,80 @@
+#pragma once
+// A depth-first walk of a folder, a directory before its contents, that never follows a
+// symbolic link, opens nothing but directories, works relative to held directory descriptors
+// (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+namespace qb {
+
+class DirectoryWalker {
+public:
+    enum class ItemType : uint8_t { directory, symlink, other };
+
+    DirectoryWalker(std::string root, bool recursive, bool includeHidden);
+    ~DirectoryWalker();
+    DirectoryWalker(const DirectoryWalker&) = delete;
+    DirectoryWalker& operator=(const DirectoryWalker&) = delete;
+
+    // Opens the root; false (with errno set) when it cannot be opened as a directory.
+    bool open();
+    // Moves to the next item; false when the walk is over. Unreadable directories and items
+    // whose type cannot be read are counted in errors() and passed over.
+    bool next();
+    // Do not enter the current item (when it is a directory).
+    void skipDescendants() { m_skipCurrent = true; }
+
+    std::string_view name() const { return {m_path.data() + m_nameOffset, m_path.size() - m_nameOffset}; }
+    const std::string& path() const { return m_path; }
+    size_t nameOffset() const { return m_nameOffset; }
+    ItemType type() const { return m_type; }
+    // Descriptor of the directory that holds the current item.
+    int directoryFd() const;
+    // Changes whenever the folder holding the current item changes.
+    uint64_t directoryGeneration() const { return m_generation; }
+    int64_t errors() const { return m_errors; }
+
+    static constexpr size_t kMaxOpenDirectories = 48;
+
+private:
+    struct Entry {
+        uint32_t offset;
+        uint32_t length;
+        uint8_t dtype;
+    };
+    struct Frame {
+        int fd = -1;
+        dev_t dev = 0; // recorded only when the descriptor is given up
+        ino_t ino = 0;
+        std::string names;
+        std::vector<Entry> entries;
+        size_t next = 0;
+        size_t pathLength = 0;
+    };
+
+    bool pushDirectory(int fd);
+    bool readAll(Frame& frame);
+    void popDirectory();
+    void limitOpenDescriptors();
+
+    std::string m_root;
+    bool m_recursive;
+    bool m_includeHidden;
+    std::vector<Frame> m_frames; // reused between depths to avoid reallocating
+    size_t m_depth = 0;          // number of live frames
+    size_t m_open = 0;           // live frames holding a descriptor
+    std::string m_path;
+    size_t m_nameOffset = 0;
+    ItemType m_type = ItemType::other;
+    bool m_pendingDirectory = false;
+    bool m_skipCurrent = false;
+    uint64_t m_generation = 0;
+    int64_t m_errors = 0;
+    std::vector<char> m_buffer;
+};
+
+} // namespace qb

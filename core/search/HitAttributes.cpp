@@ -1,0 +1,46 @@
+#include "HitAttributes.h"
+
+#include "ContentTypes.h"
+
+#include <fcntl.h>
+#include <string>
+#include <sys/stat.h>
+
+namespace qb {
+namespace {
+
+std::string typeForMode(mode_t mode, std::string_view name) {
+    if (S_ISDIR(mode))
+        return kFolderType;
+    if (S_ISLNK(mode))
+        return "inode/symlink";
+    if (S_ISFIFO(mode))
+        return "inode/fifo";
+    if (S_ISSOCK(mode))
+        return "inode/socket";
+    if (S_ISCHR(mode))
+        return "inode/chardevice";
+    if (S_ISBLK(mode))
+        return "inode/blockdevice";
+    return contentTypeForName(name);
+}
+
+} // namespace
+
+void readHitAttributes(int dirfd, std::string_view name, SearchHit& hit) {
+    std::string n(name);
+    struct stat st {};
+    if (dirfd < 0 || ::fstatat(dirfd, n.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0) {
+        hit.kind = hit.isDirectory ? "Folder" : "File";
+        return;
+    }
+    hit.contentTypeIdentifier = typeForMode(st.st_mode, name);
+    hit.kind = contentTypeDescription(hit.contentTypeIdentifier);
+    if (hit.kind.empty())
+        hit.kind = hit.isDirectory ? "Folder" : "File";
+    hit.byteCount = static_cast<int64_t>(st.st_size);
+    hit.modified = Timestamp(std::chrono::seconds(st.st_mtim.tv_sec) +
+                             std::chrono::nanoseconds(st.st_mtim.tv_nsec));
+}
+
+} // namespace qb

@@ -1,0 +1,138 @@
+#include "HitOrdering.h"
+
+#include "PathText.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+#include <numeric>
+#include <unicode/ucol.h>
+#include <unordered_map>
+
+namespace qb {
+namespace {
+
+std::string environmentLocale() {
+    for (const char* var : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+        const char* v = std::getenv(var);
+        if (v && *v) {
+            std::string s(v);
+            s = s.substr(0, s.find_first_of(".@"));
+            return s == "C" || s == "POSIX" ? "en_US_POSIX" : s;
+        }
+    }
+    return "";
+}
+
+struct CollatorDeleter {
+    void operator()(UCollator* c) const { ucol_close(c); }
+};
+
+// One collator per thread: ICU collators must not be shared between threads without care.
+UCollator* collator() {
+    thread_local std::unique_ptr<UCollator, CollatorDeleter> instance = [] {
+        UErrorCode status = U_ZERO_ERROR;
+        std::string locale = environmentLocale();
+        UCollator* c = ucol_open(locale.c_str(), &status);
+        if (U_FAILURE(status)) {
+            status = U_ZERO_ERROR;
+            c = ucol_open("", &status);
+        }
+        ucol_setAttribute(c, UCOL_NUMERIC_COLLATION, UCOL_ON, &status);
+        ucol_setStrength(c, UCOL_SECONDARY);
+        return std::unique_ptr<UCollator, CollatorDeleter>(c);
+    }();
+    return instance.get();
+}
+
+std::string sortKey(std::string_view text) {
+    std::u16string wide = toUtf16(text);
+    UCollator* c = collator();
+    std::string key(wide.size() * 2 + 16, '\0');
+    for (;;) {
+        int32_t n = ucol_getSortKey(c, reinterpret_cast<const UChar*>(wide.data()),
+                                    static_cast<int32_t>(wide.size()),
+                                    reinterpret_cast<uint8_t*>(key.data()),
+                                    static_cast<int32_t>(key.size()));
+        if (n <= static_cast<int32_t>(key.size())) {
+            key.resize(n > 0 ? n - 1 : 0); // drop the terminating zero
+            return key;
+        }
+        key.resize(n);
+    }
+}
+
+std::string_view textOf(const SearchHit& hit, SortKey key) {
+    switch (key) {
+    case SortKey::name:
+        return hit.name();
+    case SortKey::kind:
+        return hit.kind;
+    case SortKey::parentPath:
+        return hit.parentPath();
+    case SortKey::byteCount:
+        break;
+    }
+    return {};
+}
+
+} // namespace
+
+int compareNames(std::string_view a, std::string_view b) {
+    int c = sortKey(a).compare(sortKey(b));
+    return c < 0 ? -1 : c > 0 ? 1 : 0;
+}
+
+void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
+    if (order.empty() || hits.size() < 2)
+        return;
+    // Sort keys once per hit and key; kinds and folders repeat, so those are shared.
+    const size_t n = hits.size();
+    std::vector<std::vector<const std::string*>> keys(order.size());
+    std::vector<std::unordered_map<std::string_view, std::string>> shared(order.size());
+    std::vector<std::vector<std::string>> own(order.size());
+    for (size_t k = 0; k < order.size(); ++k) {
+        SortKey key = order[k].key;
+        if (key == SortKey::byteCount)
+            continue;
+        keys[k].resize(n);
+        if (key == SortKey::name) {
+            own[k].resize(n);
+            for (size_t i = 0; i < n; ++i) {
+                own[k][i] = sortKey(textOf(*hits[i], key));
+                keys[k][i] = &own[k][i];
+            }
+        } else {
+            for (size_t i = 0; i < n; ++i) {
+                std::string_view text = textOf(*hits[i], key);
+                auto it = shared[k].find(text);
+                if (it == shared[k].end())
+                    it = shared[k].emplace(text, sortKey(text)).first;
+                keys[k][i] = &it->second;
+            }
+        }
+    }
+    std::vector<uint32_t> index(n);
+    std::iota(index.begin(), index.end(), 0);
+    std::stable_sort(index.begin(), index.end(), [&](uint32_t a, uint32_t b) {
+        for (size_t k = 0; k < order.size(); ++k) {
+            int c;
+            if (order[k].key == SortKey::byteCount) {
+                int64_t x = hits[a]->byteCount, y = hits[b]->byteCount;
+                c = x < y ? -1 : x > y ? 1 : 0;
+            } else {
+                c = keys[k][a]->compare(*keys[k][b]);
+            }
+            if (c != 0)
+                return order[k].ascending ? c < 0 : c > 0;
+        }
+        return false;
+    });
+    std::vector<const SearchHit*> sorted(n);
+    for (size_t i = 0; i < n; ++i)
+        sorted[i] = hits[index[i]];
+    hits.swap(sorted);
+}
+
+} // namespace qb

@@ -1,0 +1,28 @@
+#pragma once
+// Orders hits by a list of comparators, the way a file manager lists names: case ignored,
+// digit runs by value, the rest by the locale's collation.
+
+#include "SearchRecords.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+enum class SortKey { name, kind, byteCount, parentPath };
+
+struct SortComparator {
+    SortKey key = SortKey::name;
+    bool ascending = true;
+    bool operator==(const SortComparator&) const = default;
+};
+using SortOrder = std::vector<SortComparator>;
+
+// Sorts the hits (stably) by the order; equal hits keep their relative order.
+void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order);
+
+// Compares two texts (UTF-8 bytes) as the name ordering does; <0, 0 or >0.
+int compareNames(std::string_view a, std::string_view b);
+
+} // namespace qb

@@ -1,0 +1,156 @@
+#include "RegexMatcher.h"
+
+#include "PathText.h"
+
+#include <unicode/uregex.h>
+#include <unicode/ustring.h>
+
+namespace qb {
+namespace {
+
+const char* describe(UErrorCode code) {
+    switch (code) {
+    case U_REGEX_MISMATCHED_PAREN:
+        return "Unbalanced parenthesis";
+    case U_REGEX_MISSING_CLOSE_BRACKET:
+        return "Missing closing bracket";
+    case U_REGEX_BAD_ESCAPE_SEQUENCE:
+        return "Unknown escape sequence";
+    case U_REGEX_PROPERTY_SYNTAX:
+        return "Invalid Unicode property";
+    case U_REGEX_RULE_SYNTAX:
+        return "Syntax error";
+    case U_REGEX_BAD_INTERVAL:
+        return "Invalid {min,max} repetition";
+    case U_REGEX_MAX_LT_MIN:
+        return "Repetition maximum is less than its minimum";
+    case U_REGEX_NUMBER_TOO_BIG:
+        return "Number too large";
+    case U_REGEX_INVALID_BACK_REF:
+        return "Reference to a group that does not exist";
+    case U_REGEX_INVALID_FLAG:
+        return "Invalid match option";
+    case U_REGEX_LOOK_BEHIND_LIMIT:
+        return "Look-behind must have a bounded length";
+    case U_REGEX_SET_CONTAINS_STRING:
+        return "Character class cannot contain a string";
+    case U_REGEX_INVALID_RANGE:
+        return "Invalid character range";
+    case U_REGEX_OCTAL_TOO_BIG:
+        return "Octal value too large";
+    case U_REGEX_INVALID_CAPTURE_GROUP_NAME:
+        return "Invalid group name";
+    case U_REGEX_PATTERN_TOO_BIG:
+    case U_REGEX_STACK_OVERFLOW:
+        return "Pattern too large";
+    case U_REGEX_UNIMPLEMENTED:
+        return "Unsupported construct";
+    default:
+        return "Invalid regular expression";
+    }
+}
+
+URegularExpression* compile(std::string_view pattern, bool caseSensitive, std::string* error) {
+    UErrorCode status = U_ZERO_ERROR;
+    UParseError parse{};
+    uint32_t flags = caseSensitive ? 0 : UREGEX_CASE_INSENSITIVE;
+    std::u16string wide = toUtf16(pattern);
+    URegularExpression* re =
+        uregex_open(reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+                    flags, &parse, &status);
+    if (U_FAILURE(status)) {
+        if (re)
+            uregex_close(re);
+        if (error) {
+            *error = describe(status);
+            // ICU reports the offset in UTF-16 units of the pattern, one past the fault.
+            if (parse.offset >= 0)
+                *error += " at position " + std::to_string(parse.offset);
+        }
+        return nullptr;
+    }
+    return re;
+}
+
+} // namespace
+
+struct RegexCallbacks {
+    static UBool U_CALLCONV onMatchStep(const void* context, int32_t) {
+        auto* self = static_cast<RegexMatcher*>(const_cast<void*>(context));
+        return !self->shouldStop();
+    }
+    static UBool U_CALLCONV onFindProgress(const void* context, int64_t) {
+        auto* self = static_cast<RegexMatcher*>(const_cast<void*>(context));
+        // This fires at every start position; reading the clock each time would cost more
+        // than the match itself on short names.
+        if (self->m_stop->stop_requested()) {
+            self->m_interrupted = true;
+            return false;
+        }
+        if ((++self->m_progressTicks & 63) != 0)
+            return true;
+        return !self->shouldStop();
+    }
+};
+
+RegexMatcher::RegexMatcher(std::string_view pattern, bool caseSensitive) {
+    m_regex = compile(pattern, caseSensitive, &m_error);
+    if (!m_regex)
+        return;
+    UErrorCode status = U_ZERO_ERROR;
+    uregex_setMatchCallback(m_regex, &RegexCallbacks::onMatchStep, this, &status);
+    uregex_setFindProgressCallback(m_regex, &RegexCallbacks::onFindProgress, this, &status);
+}
+
+RegexMatcher::~RegexMatcher() {
+    if (m_regex)
+        uregex_close(m_regex);
+}
+
+bool RegexMatcher::shouldStop() {
+    if (m_stop->stop_requested() || std::chrono::steady_clock::now() > m_deadline)
+        m_interrupted = true;
+    return m_interrupted;
+}
+
+RegexMatcher::Result RegexMatcher::match(const std::u16string& text, std::vector<RawRange>& ranges,
+                                         std::chrono::steady_clock::duration budget,
+                                         const std::stop_token& stop) {
+    Result result;
+    m_stop = &stop;
+    m_interrupted = false;
+    m_progressTicks = 0;
+    m_deadline = std::chrono::steady_clock::now() + budget;
+    UErrorCode status = U_ZERO_ERROR;
+    uregex_setText(m_regex, reinterpret_cast<const UChar*>(text.data()),
+                   static_cast<int32_t>(text.size()), &status);
+    size_t recorded = 0;
+    while (U_SUCCESS(status) && uregex_findNext(m_regex, &status)) {
+        // A match delivered after the budget ran out is not counted.
+        if (m_interrupted || shouldStop())
+            break;
+        result.matched = true;
+        int32_t start = uregex_start(m_regex, 0, &status);
+        int32_t end = uregex_end(m_regex, 0, &status);
+        if (end > start) {
+            ranges.push_back({start, end - start});
+            if (++recorded >= kMaxRanges)
+                break;
+        }
+    }
+    // The callbacks abort a find with U_REGEX_STOPPED_BY_CALLER.
+    result.interrupted = m_interrupted;
+    uregex_setText(m_regex, u"", 0, &status);
+    return result;
+}
+
+std::optional<std::string> RegexMatcher::compileError(std::string_view pattern) {
+    std::string error;
+    URegularExpression* re = compile(pattern, true, &error);
+    if (!re)
+        return error;
+    uregex_close(re);
+    return std::nullopt;
+}
+
+} // namespace qb

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs every Debian package the build, the program, the tests and the benchmarks need.
+# Idempotent, and quiet when nothing is missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build ccache pkg-config clang-format
+  qt6-base-dev                  # QtCore for the search model; Widgets for the window
+  libicu-dev                    # regular expressions and collation
+  libglib2.0-dev shared-mime-info  # content types by name
+  zip unzip                     # the archiver, and a reader for the tests
+  googletest libgtest-dev libgmock-dev libbenchmark-dev
+  trash-cli                     # an independent trash client the tests check against
+  hyperfine fd-find findutils python3  # bench/compare.sh
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+echo "Installing: ${missing[*]}"
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

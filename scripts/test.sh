@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs the whole test suite: under AddressSanitizer and
+# UndefinedBehaviorSanitizer with warnings as errors, then the threaded tests under
+# ThreadSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=$(nproc)
+cmake --preset ci >/dev/null
+cmake --build --preset ci -j "$jobs"
+ctest --preset ci -j "$jobs"
+cmake --preset tsan >/dev/null
+cmake --build --preset tsan -j "$jobs" --target qb_model_tests
+ctest --preset tsan -j "$jobs" -L threaded

@@ -1,0 +1,212 @@
+// Searches a folder by name with an ICU regular expression, on the same engine as the window.
+
+#include "search/PathText.h"
+#include "search/SearchEngine.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* kUsage = R"(Usage: quillbrook-find [options] PATTERN [FOLDER]
+
+Lists the items below FOLDER (default: the current folder) whose name matches PATTERN, an ICU
+regular expression, ignoring letter case unless asked otherwise. Paths are printed as their
+exact bytes, one per line.
+
+Options:
+  --full-path       match against the whole path instead of the name
+  --case-sensitive  letter case must match
+  --hidden          include hidden items (names beginning with ".")
+  --no-recursive    only the folder's direct children
+  --json            one JSON object per hit: path, kind, size, modified, type, ranges
+  -0                end each path with NUL instead of a line feed
+  --quiet           no summary line on standard error
+  -h, --help        show this help
+
+At most 20,000 hits are listed. A summary (scanned, skipped, limited, elapsed) goes to
+standard error. Exit status: 0 when something matched, 1 when nothing did, 2 on an error.
+)";
+
+// Writes path bytes as a JSON string: invalid UTF-8 bytes are escaped as \u00XX of the byte
+// with a leading marker so that no two paths print the same.
+void jsonString(std::string& out, std::string_view bytes) {
+    out.push_back('"');
+    std::string valid = qb::toValidUtf8(bytes);
+    bool exact = valid.size() == bytes.size() && valid == bytes;
+    std::string_view text = exact ? std::string_view(bytes) : std::string_view(valid);
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        default:
+            if (c < 0x20) {
+                char buf[8];
+                std::snprintf(buf, sizeof buf, "\\u%04x", c);
+                out += buf;
+            } else {
+                out.push_back(static_cast<char>(c));
+            }
+        }
+    }
+    out.push_back('"');
+}
+
+void jsonHit(std::string& out, const qb::SearchHit& hit) {
+    out += "{\"path\":";
+    jsonString(out, hit.url);
+    if (!(qb::toValidUtf8(hit.url) == hit.url)) {
+        out += ",\"pathBytes\":\"";
+        for (unsigned char c : hit.url) {
+            char buf[4];
+            std::snprintf(buf, sizeof buf, "%02x", c);
+            out += buf;
+        }
+        out += "\"";
+    }
+    out += ",\"kind\":";
+    jsonString(out, hit.isDirectory ? "folder" : "file");
+    out += ",\"description\":";
+    jsonString(out, hit.kind);
+    out += ",\"size\":" + std::to_string(hit.byteCount);
+    out += ",\"modified\":";
+    if (hit.modified == qb::kDistantPast) {
+        out += "null";
+    } else {
+        auto ns = hit.modified.time_since_epoch().count();
+        char buf[48];
+        std::snprintf(buf, sizeof buf, "%lld.%09lld", static_cast<long long>(ns / 1000000000),
+                      static_cast<long long>(ns % 1000000000));
+        out += buf;
+    }
+    out += ",\"contentType\":";
+    jsonString(out, hit.contentTypeIdentifier);
+    out += ",\"ranges\":[";
+    for (size_t i = 0; i < hit.matchedNameRanges.size(); ++i) {
+        if (i)
+            out.push_back(',');
+        out += "[" + std::to_string(hit.matchedNameRanges[i].location) + "," +
+               std::to_string(hit.matchedNameRanges[i].length) + "]";
+    }
+    out += "]}\n";
+}
+
+bool writeAll(const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        ssize_t n = ::write(STDOUT_FILENO, data.data() + done, data.size() - done);
+        if (n < 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qb::SearchOptions options;
+    options.recursive = true;
+    bool json = false, nul = false, quiet = false;
+    std::vector<std::string> positional;
+    bool optionsDone = false;
+    for (int i = 1; i < argc; ++i) {
+        std::string a = argv[i];
+        if (!optionsDone && a == "--") {
+            optionsDone = true;
+        } else if (!optionsDone && (a == "-h" || a == "--help")) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        } else if (!optionsDone && a == "--full-path") {
+            options.fullPath = true;
+        } else if (!optionsDone && a == "--case-sensitive") {
+            options.caseSensitive = true;
+        } else if (!optionsDone && a == "--hidden") {
+            options.includeHidden = true;
+        } else if (!optionsDone && a == "--no-recursive") {
+            options.recursive = false;
+        } else if (!optionsDone && a == "--json") {
+            json = true;
+        } else if (!optionsDone && a == "-0") {
+            nul = true;
+        } else if (!optionsDone && a == "--quiet") {
+            quiet = true;
+        } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
+            std::fprintf(stderr, "quillbrook-find: unknown option %s\n%s", a.c_str(), kUsage);
+            return 2;
+        } else {
+            positional.push_back(a);
+        }
+    }
+    if (positional.empty() || positional.size() > 2) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    options.pattern = positional[0];
+    if (options.pattern.empty()) {
+        std::fputs("quillbrook-find: the pattern is empty\n", stderr);
+        return 2;
+    }
+    std::string folder = positional.size() > 1 ? positional[1] : ".";
+    if (folder.empty() || folder[0] != '/') {
+        char* cwd = ::getcwd(nullptr, 0);
+        folder = qb::joinPath(cwd ? cwd : "/", folder);
+        std::free(cwd);
+    }
+    options.folder = qb::standardisePath(folder);
+
+    auto started = std::chrono::steady_clock::now();
+    size_t printed = 0;
+    qb::SearchUpdate last;
+    std::string out;
+    bool outputFailed = false;
+    // Hits are printed as updates arrive; each update carries the whole list so far.
+    auto publish = [&](const qb::SearchUpdate& update) {
+        out.clear();
+        for (; printed < update.hits.size(); ++printed) {
+            const qb::SearchHit& hit = update.hits[printed];
+            if (json) {
+                jsonHit(out, hit);
+            } else {
+                out += hit.url;
+                out.push_back(nul ? '\0' : '\n');
+            }
+        }
+        if (!outputFailed && !writeAll(out))
+            outputFailed = true;
+        last = update;
+    };
+    qb::SearchOutcome outcome = qb::SearchEngine::run(options, publish);
+    double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (outcome.status == qb::SearchOutcome::Status::failed) {
+        std::fprintf(stderr, "quillbrook-find: %s\n", outcome.error.description.c_str());
+        return 2;
+    }
+    if (!quiet)
+        std::fprintf(stderr, "scanned %lld, skipped %lld, limited %s, elapsed %.3f s\n",
+                     static_cast<long long>(last.scanned), static_cast<long long>(last.skipped),
+                     last.limited ? "yes" : "no", elapsed);
+    if (outputFailed) {
+        std::fprintf(stderr, "quillbrook-find: writing the results failed: %s\n",
+                     std::strerror(errno));
+        return 2;
+    }
+    return last.hits.empty() ? 1 : 0;
+}
