@@ -50,7 +50,9 @@ bool DirectoryWalker::open() {
     return true;
 }
 
-int DirectoryWalker::directoryFd() const { return m_depth ? m_frames[m_depth - 1].fd : -1; }
+int DirectoryWalker::directoryFd() const {
+    return m_depth ? m_frames[m_depth - 1].fd : -1;
+}
 
 bool DirectoryWalker::readAll(Frame& frame) {
     frame.names.clear();
@@ -74,8 +76,8 @@ bool DirectoryWalker::readAll(Frame& frame) {
             if (!m_includeHidden && name[0] == '.')
                 continue;
             size_t len = std::strlen(name);
-            frame.entries.push_back({static_cast<uint32_t>(frame.names.size()),
-                                     static_cast<uint32_t>(len), d->d_type});
+            frame.entries.push_back(
+                {static_cast<uint32_t>(frame.names.size()), static_cast<uint32_t>(len), d->d_type});
             frame.names.append(name, len);
         }
     }
@@ -123,7 +125,8 @@ void DirectoryWalker::popDirectory() {
         Frame& parent = m_frames[m_depth - 1];
         int fd = frame.fd >= 0 ? ::openat(frame.fd, "..", kDirectoryFlags) : -1;
         struct stat st {};
-        if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev == parent.dev && st.st_ino == parent.ino) {
+        if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev == parent.dev &&
+            st.st_ino == parent.ino) {
             parent.fd = fd;
             ++m_open;
         } else {
@@ -146,8 +149,9 @@ bool DirectoryWalker::next() {
         m_pendingDirectory = false;
         if (!m_skipCurrent && m_recursive) {
             int parentFd = directoryFd();
-            int fd = parentFd >= 0 ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kDirectoryFlags)
-                                   : -1;
+            int fd = parentFd >= 0
+                         ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kDirectoryFlags)
+                         : -1;
             if (fd < 0) {
                 ++m_errors;
             } else if (!pushDirectory(fd)) {

@@ -28,7 +28,9 @@ public:
     // Do not enter the current item (when it is a directory).
     void skipDescendants() { m_skipCurrent = true; }
 
-    std::string_view name() const { return {m_path.data() + m_nameOffset, m_path.size() - m_nameOffset}; }
+    std::string_view name() const {
+        return {m_path.data() + m_nameOffset, m_path.size() - m_nameOffset};
+    }
     const std::string& path() const { return m_path; }
     size_t nameOffset() const { return m_nameOffset; }
     ItemType type() const { return m_type; }

@@ -19,7 +19,8 @@ std::string environmentLocale() {
         if (v && *v) {
             std::string s(v);
             s = s.substr(0, s.find_first_of(".@"));
-            return s == "C" || s == "POSIX" ? "en_US_POSIX" : s;
+            return s == "C" || s == "POSIX" ? std::string()
+                                            : s; // the root collation, not byte order
         }
     }
     return "";
@@ -51,10 +52,9 @@ std::string sortKey(std::string_view text) {
     UCollator* c = collator();
     std::string key(wide.size() * 2 + 16, '\0');
     for (;;) {
-        int32_t n = ucol_getSortKey(c, reinterpret_cast<const UChar*>(wide.data()),
-                                    static_cast<int32_t>(wide.size()),
-                                    reinterpret_cast<uint8_t*>(key.data()),
-                                    static_cast<int32_t>(key.size()));
+        int32_t n = ucol_getSortKey(
+            c, reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
+            reinterpret_cast<uint8_t*>(key.data()), static_cast<int32_t>(key.size()));
         if (n <= static_cast<int32_t>(key.size())) {
             key.resize(n > 0 ? n - 1 : 0); // drop the terminating zero
             return key;

@@ -55,9 +55,8 @@ URegularExpression* compile(std::string_view pattern, bool caseSensitive, std::s
     UParseError parse{};
     uint32_t flags = caseSensitive ? 0 : UREGEX_CASE_INSENSITIVE;
     std::u16string wide = toUtf16(pattern);
-    URegularExpression* re =
-        uregex_open(reinterpret_cast<const UChar*>(wide.data()), static_cast<int32_t>(wide.size()),
-                    flags, &parse, &status);
+    URegularExpression* re = uregex_open(reinterpret_cast<const UChar*>(wide.data()),
+                                         static_cast<int32_t>(wide.size()), flags, &parse, &status);
     if (U_FAILURE(status)) {
         if (re)
             uregex_close(re);

@@ -13,9 +13,9 @@ enum class FileSizeFilter { any, small, medium, large };
 enum class ModifiedFilter { any, today, week, month };
 
 inline constexpr std::array kAllKindFilters{
-    FileKindFilter::any,   FileKindFilter::files, FileKindFilter::folders,
+    FileKindFilter::any,    FileKindFilter::files, FileKindFilter::folders,
     FileKindFilter::images, FileKindFilter::video, FileKindFilter::audio,
-    FileKindFilter::pdf,   FileKindFilter::text,  FileKindFilter::archives};
+    FileKindFilter::pdf,    FileKindFilter::text,  FileKindFilter::archives};
 inline constexpr std::array kAllSizeFilters{FileSizeFilter::any, FileSizeFilter::small,
                                             FileSizeFilter::medium, FileSizeFilter::large};
 inline constexpr std::array kAllModifiedFilters{ModifiedFilter::any, ModifiedFilter::today,

@@ -24,8 +24,12 @@ bool SearchCriteria::operator==(const SearchCriteria& other) const {
     return U_SUCCESS(status) && a == b;
 }
 
-std::string_view SearchHit::name() const { return lastComponent(url); }
-std::string_view SearchHit::parentPath() const { return parentOf(url); }
+std::string_view SearchHit::name() const {
+    return lastComponent(url);
+}
+std::string_view SearchHit::parentPath() const {
+    return parentOf(url);
+}
 
 size_t hashValue(const SearchHit& hit) {
     size_t h = std::hash<std::string>{}(hit.url);
