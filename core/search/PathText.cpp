@@ -60,13 +60,17 @@ std::string standardisePath(std::string_view path) {
 }
 
 void appendUtf16(std::string_view bytes, std::u16string& out) {
+    // Never more UTF-16 units than bytes: size once, write through a pointer, trim after.
+    const size_t base = out.size();
+    out.resize(base + bytes.size());
+    char16_t* o = out.data() + base;
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
     const size_t n = bytes.size();
     size_t i = 0;
     while (i < n) {
         unsigned char c = s[i];
         if (c < 0x80) {
-            out.push_back(c);
+            *o++ = c;
             ++i;
             continue;
         }
@@ -92,7 +96,7 @@ void appendUtf16(std::string_view bytes, std::u16string& out) {
             if (c == 0xF4)
                 hi = 0x8F;
         } else {
-            out.push_back(0xFFFD);
+            *o++ = 0xFFFD;
             ++i;
             continue;
         }
@@ -108,19 +112,20 @@ void appendUtf16(std::string_view bytes, std::u16string& out) {
             hi = 0xBF;
         }
         if (!ok) {
-            out.push_back(0xFFFD);
-            i = j; // the maximal subpart consumed so far is one replacement
+            *o++ = 0xFFFD; // the maximal subpart consumed so far is one replacement
+            i = j;
             continue;
         }
         if (cp >= 0x10000) {
             cp -= 0x10000;
-            out.push_back(static_cast<char16_t>(0xD800 + (cp >> 10)));
-            out.push_back(static_cast<char16_t>(0xDC00 + (cp & 0x3FF)));
+            *o++ = static_cast<char16_t>(0xD800 + (cp >> 10));
+            *o++ = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
-            out.push_back(static_cast<char16_t>(cp));
+            *o++ = static_cast<char16_t>(cp);
         }
         i = j;
     }
+    out.resize(static_cast<size_t>(o - out.data()));
 }
 
 std::u16string toUtf16(std::string_view bytes) {

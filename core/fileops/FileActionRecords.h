@@ -1,0 +1,46 @@
+#pragma once
+// The values a file operation returns: what disappeared, what appeared, what failed, and the
+// steps that reverse what succeeded.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace qb {
+
+// Proof that an item is still the one an operation left behind.
+struct FileIdentity {
+    uint64_t device = 0;
+    uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+struct FileUndoStep {
+    struct Move {
+        std::string to;
+        bool operator==(const Move&) const = default;
+    };
+    struct Trash {
+        bool emptyOnly = false;
+        bool operator==(const Trash&) const = default;
+    };
+    using Action = std::variant<Move, Trash>;
+
+    std::string source;                    // where the item is now
+    std::optional<FileIdentity> identity;  // captured right after the operation
+    Action action;
+    bool operator==(const FileUndoStep&) const = default;
+};
+
+struct FileActionResult {
+    std::vector<std::string> removed;
+    std::vector<std::string> created;
+    std::vector<std::string> failures;
+    std::vector<FileUndoStep> undo;
+    std::vector<FileUndoStep> remainingUndo;
+    bool operator==(const FileActionResult&) const = default;
+};
+
+} // namespace qb

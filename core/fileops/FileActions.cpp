@@ -1,0 +1,304 @@
+#include "FileActions.h"
+
+#include "Archiver.h"
+#include "FileSystem.h"
+#include "Trash.h"
+#include "search/PathText.h"
+
+#include <algorithm>
+#include <fstream>
+#include <glib.h>
+#include <set>
+#include <sstream>
+
+namespace qb::FileActions {
+namespace {
+
+const char* g_archiver = kZipProgram;
+
+std::string nameOf(const std::string& path) { return std::string(lastComponent(path)); }
+
+std::string failureText(const std::string& item, const std::string& message) {
+    return nameOf(item) + ": " + message;
+}
+
+FileUndoStep stepAt(const std::string& source, FileUndoStep::Action action) {
+    return {source, identity(source), std::move(action)};
+}
+
+// A move that keeps trash info files in step: moving into a trash writes one first, moving
+// out removes the old one once the item has left.
+fs::Error relocate(const std::string& from, const std::string& to,
+                   const std::optional<FileIdentity>& expected = std::nullopt) {
+    std::optional<trash::Slot> into = trash::slotOf(to);
+    if (into) {
+        if (fs::Error e = trash::writeInfo(*into, from))
+            return e;
+    }
+    fs::Error e = fs::moveItem(from, to, expected);
+    if (e) {
+        if (into)
+            trash::removeInfo(*into);
+        return e;
+    }
+    if (std::optional<trash::Slot> out = trash::slotOf(from))
+        trash::removeInfo(*out);
+    return {};
+}
+
+bool isInside(const std::string& path, const std::string& folder) {
+    if (folder == "/")
+        return path.size() > 1 && path[0] == '/';
+    return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+           path[folder.size()] == '/';
+}
+
+// Resolves the links of an item's folder but not of the item itself.
+std::string resolvedItemPath(const std::string& item) {
+    return joinPath(fs::resolvedPath(std::string(parentOf(item))), lastComponent(item));
+}
+
+struct Cleanup {
+    std::string path;
+    ~Cleanup() {
+        if (!path.empty())
+            fs::removeTree(path);
+    }
+};
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    std::string text = s.str();
+    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) ? text : "";
+}
+
+FileActionResult wholeFailure(std::string message) {
+    FileActionResult r;
+    r.failures.push_back(std::move(message));
+    return r;
+}
+
+} // namespace
+
+std::pair<std::string, std::string> splitExtension(const std::string& name) {
+    auto dot = name.rfind('.');
+    if (dot == std::string::npos || dot == 0 || dot + 1 == name.size())
+        return {name, {}};
+    return {name.substr(0, dot), name.substr(dot + 1)};
+}
+
+bool exists(const std::string& item) { return fs::exists(item); }
+
+std::optional<FileIdentity> identity(const std::string& item) { return fs::identityOf(item); }
+
+std::vector<std::string> roots(const std::vector<std::string>& items) {
+    std::vector<std::string> list;
+    list.reserve(items.size());
+    for (const auto& item : items)
+        list.push_back(standardisePath(item));
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+    std::set<std::string> folders;
+    for (const auto& item : list)
+        if (fs::isDirectory(item))
+            folders.insert(item);
+    std::vector<std::string> out;
+    for (const auto& item : list) {
+        bool covered = false;
+        for (std::string up(parentOf(item)); !covered && !up.empty(); up = std::string(parentOf(up))) {
+            covered = folders.count(up) != 0;
+            if (up == "/")
+                break;
+        }
+        if (!covered)
+            out.push_back(item);
+    }
+    return out;
+}
+
+std::string unique(const std::string& candidate) {
+    if (!fs::exists(candidate))
+        return candidate;
+    auto [base, ext] = splitExtension(nameOf(candidate));
+    std::string parent(parentOf(candidate));
+    for (unsigned long n = 2;; ++n) {
+        std::string name = base + " " + std::to_string(n) + (ext.empty() ? "" : "." + ext);
+        std::string path = joinPath(parent, name);
+        if (!fs::exists(path))
+            return path;
+    }
+}
+
+FileActionResult move(const std::vector<std::string>& items, const std::string& destination,
+                      bool copy) {
+    FileActionResult r;
+    const std::string resolvedDestination = fs::resolvedPath(destination);
+    for (const auto& item : roots(items)) {
+        std::string target = joinPath(destination, lastComponent(item));
+        std::string resolvedItem = resolvedItemPath(item);
+        std::string resolvedTarget = joinPath(resolvedDestination, lastComponent(item));
+        if (item == target || resolvedTarget == resolvedItem ||
+            isInside(resolvedTarget, resolvedItem)) {
+            r.failures.push_back(failureText(item, kOutsideSelection));
+            continue;
+        }
+        fs::Error e = copy ? fs::copyItem(item, target) : relocate(item, target);
+        if (e) {
+            r.failures.push_back(failureText(item, e.message()));
+            continue;
+        }
+        if (!copy)
+            r.removed.push_back(item);
+        r.created.push_back(target);
+        FileUndoStep::Action back = copy ? FileUndoStep::Action(FileUndoStep::Trash{false})
+                                         : FileUndoStep::Action(FileUndoStep::Move{item});
+        r.undo.insert(r.undo.begin(), stepAt(target, back));
+    }
+    return r;
+}
+
+FileActionResult trash(const std::vector<std::string>& items) {
+    FileActionResult r;
+    for (const auto& item : roots(items)) {
+        trash::Outcome t = trash::moveToTrash(item);
+        if (t.error) {
+            r.failures.push_back(failureText(item, t.error.message()));
+            continue;
+        }
+        r.removed.push_back(item);
+        if (!t.location.empty())
+            r.undo.insert(r.undo.begin(), stepAt(t.location, FileUndoStep::Move{item}));
+    }
+    return r;
+}
+
+FileActionResult duplicate(const std::vector<std::string>& items) {
+    FileActionResult r;
+    for (const auto& item : roots(items)) {
+        auto [base, ext] = splitExtension(nameOf(item));
+        std::string name = base + " copy" + (ext.empty() ? "" : "." + ext);
+        std::string target = unique(joinPath(parentOf(item), name));
+        if (fs::Error e = fs::copyItem(item, target)) {
+            r.failures.push_back(failureText(item, e.message()));
+            continue;
+        }
+        r.created.push_back(target);
+        r.undo.insert(r.undo.begin(), stepAt(target, FileUndoStep::Trash{false}));
+    }
+    return r;
+}
+
+FileActionResult newFolder(const std::string& folder, const std::vector<std::string>& items) {
+    if (fs::Error e = fs::makeDirectory(folder, false))
+        return wholeFailure(e.message());
+    FileActionResult moved = move(items, folder, false);
+    FileActionResult r;
+    r.removed = std::move(moved.removed);
+    r.created.push_back(folder);
+    r.created.insert(r.created.end(), moved.created.begin(), moved.created.end());
+    r.failures = std::move(moved.failures);
+    r.undo = std::move(moved.undo);
+    r.undo.push_back(stepAt(folder, FileUndoStep::Trash{true}));
+    r.remainingUndo = std::move(moved.remainingUndo);
+    return r;
+}
+
+FileActionResult compress(const std::vector<std::string>& items, const std::string& destination) {
+    const std::string temp = joinPath(fs::temporaryDirectory(), fs::randomUuid());
+    Cleanup cleanup; // removes temp, without following links, however the operation ends
+    const std::string staging = temp + "/items";
+    if (fs::Error e = fs::makeDirectory(temp, true))
+        return wholeFailure(e.message());
+    cleanup.path = temp;
+    if (fs::Error e = fs::makeDirectory(staging, false))
+        return wholeFailure(e.message());
+    for (const auto& item : roots(items)) {
+        std::string target = unique(joinPath(staging, lastComponent(item)));
+        if (fs::Error e = fs::copyItem(item, target))
+            return wholeFailure(e.message());
+    }
+    const std::string archive = temp + "/Archive.zip";
+    const std::string log = temp + "/error.log";
+    {
+        std::ofstream create(log, std::ios::binary);
+        if (!create)
+            return wholeFailure(fs::describe(errno));
+    }
+    int status = runZip(staging, archive, log, g_archiver);
+    if (status < 0)
+        return wholeFailure(fs::describe(errno));
+    if (status != 0)
+        return wholeFailure(std::string(kArchiveFailed) + readText(log));
+    if (fs::Error e = fs::moveItem(archive, destination))
+        return wholeFailure(e.message());
+    FileActionResult r;
+    r.created.push_back(destination);
+    r.undo.push_back(stepAt(destination, FileUndoStep::Trash{false}));
+    return r;
+}
+
+FileActionResult rename(const std::string& item, const std::string& target) {
+    if (fs::Error e = relocate(item, target))
+        return wholeFailure(e.message());
+    FileActionResult r;
+    r.removed.push_back(item);
+    r.created.push_back(target);
+    r.undo.push_back(stepAt(target, FileUndoStep::Move{item}));
+    return r;
+}
+
+FileActionResult undo(const std::vector<FileUndoStep>& steps) {
+    FileActionResult r;
+    for (const FileUndoStep& step : steps) {
+        std::string message;
+        auto current = identity(step.source);
+        if (!step.identity || !current || !(*current == *step.identity)) {
+            message = kReplaced;
+        } else if (const auto* t = std::get_if<FileUndoStep::Trash>(&step.action)) {
+            fs::Error listing;
+            std::optional<size_t> entries = t->emptyOnly
+                                                ? fs::countEntries(step.source, listing)
+                                                : std::optional<size_t>(0);
+            if (!entries) {
+                message = listing.message();
+            } else if (*entries > 0) {
+                message = kNotEmpty;
+            } else {
+                trash::Outcome out = trash::moveToTrash(step.source, step.identity);
+                if (out.error == fs::identityMismatch) {
+                    message = kReplaced;
+                } else if (out.error) {
+                    message = out.error.message();
+                } else {
+                    r.removed.push_back(step.source);
+                    if (!out.location.empty())
+                        r.undo.insert(r.undo.begin(),
+                                      stepAt(out.location, FileUndoStep::Move{step.source}));
+                }
+            }
+        } else {
+            const auto& to = std::get<FileUndoStep::Move>(step.action).to;
+            fs::Error e = relocate(step.source, to, step.identity);
+            if (e == fs::identityMismatch) {
+                message = kReplaced;
+            } else if (e) {
+                message = e.message();
+            } else {
+                r.removed.push_back(step.source);
+                r.created.push_back(to);
+                r.undo.insert(r.undo.begin(), stepAt(to, FileUndoStep::Move{step.source}));
+            }
+        }
+        if (!message.empty()) {
+            r.failures.push_back(failureText(step.source, message));
+            r.remainingUndo.push_back(step);
+        }
+    }
+    return r;
+}
+
+void setArchiverForTesting(const char* program) { g_archiver = program; }
+
+} // namespace qb::FileActions

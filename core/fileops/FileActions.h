@@ -1,0 +1,45 @@
+#pragma once
+// The stateless worker that changes the file system on the user's behalf. Every operation is
+// synchronous, never throws, and says what it did in a FileActionResult. Call it off the
+// interface thread.
+
+#include "FileActionRecords.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qb::FileActions {
+
+inline constexpr const char* kOutsideSelection = "Choose a destination outside the selected item.";
+inline constexpr const char* kArchiveFailed = "The archive could not be created. ";
+inline constexpr const char* kReplaced =
+    "The item has been removed or replaced since the operation. Nothing was changed.";
+inline constexpr const char* kNotEmpty =
+    "This folder still contains items. Move them out before undoing folder creation.";
+
+FileActionResult move(const std::vector<std::string>& items, const std::string& destination,
+                      bool copy);
+FileActionResult trash(const std::vector<std::string>& items);
+FileActionResult duplicate(const std::vector<std::string>& items);
+FileActionResult newFolder(const std::string& folder, const std::vector<std::string>& items);
+FileActionResult compress(const std::vector<std::string>& items, const std::string& destination);
+FileActionResult rename(const std::string& item, const std::string& target);
+// Replays recorded steps after checking each item is still the one recorded.
+FileActionResult undo(const std::vector<FileUndoStep>& steps);
+
+// The items to act on: standardised, without duplicates, sorted, and without items inside
+// a selected folder.
+std::vector<std::string> roots(const std::vector<std::string>& items);
+// The candidate, or the first free "name N.ext" variant of it.
+std::string unique(const std::string& candidate);
+bool exists(const std::string& item);
+std::optional<FileIdentity> identity(const std::string& item);
+
+// Name without extension, and extension (empty when none; a leading dot does not count).
+std::pair<std::string, std::string> splitExtension(const std::string& name);
+
+// The archiver to run; tests point it elsewhere to make it fail.
+void setArchiverForTesting(const char* program);
+
+} // namespace qb::FileActions

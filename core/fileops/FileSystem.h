@@ -1,0 +1,48 @@
+#pragma once
+// Safe primitives on byte paths: nothing is ever replaced, copies appear under their final
+// name only when complete, removal never follows a link, and checks and actions go through
+// the same held directory descriptor.
+
+#include "FileActionRecords.h"
+
+#include <optional>
+#include <string>
+
+namespace qb::fs {
+
+// An error number, or a message of the program's own when errnum is 0 and text is set.
+struct Error {
+    int errnum = 0;
+    std::string text;
+    explicit operator bool() const { return errnum != 0 || !text.empty(); }
+    std::string message() const;
+    bool operator==(const Error&) const = default;
+};
+
+// The system's description of an error number ("File exists", "Permission denied").
+std::string describe(int errnum);
+
+std::optional<FileIdentity> identityOf(const std::string& path);
+bool exists(const std::string& path);
+bool isDirectory(const std::string& path); // not following a final link
+
+// Moves an item without replacing anything at the target. Across file systems the item is
+// copied and the source removed only after the copy succeeded. With expected set, the item
+// must still have that identity when it is moved; otherwise identityMismatch is returned.
+Error moveItem(const std::string& from, const std::string& to,
+               const std::optional<FileIdentity>& expected = std::nullopt);
+// Copies recursively (links as links, special files recreated), never replacing the target.
+Error copyItem(const std::string& from, const std::string& to);
+Error removeTree(const std::string& path);
+Error makeDirectory(const std::string& path, bool parents);
+// Number of entries of a folder, hidden ones included.
+std::optional<size_t> countEntries(const std::string& path, Error& error);
+// The path with the links in it resolved; the path itself when that fails.
+std::string resolvedPath(const std::string& path);
+
+std::string temporaryDirectory();
+std::string randomUuid(); // canonical upper-case form
+
+inline const Error identityMismatch{0, "identity"};
+
+} // namespace qb::fs

@@ -1,0 +1,234 @@
+#include "Trash.h"
+
+#include "search/PathText.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qb::trash {
+namespace {
+
+std::string homeDirectory() {
+    const char* h = std::getenv("HOME");
+    if (h && *h == '/')
+        return h;
+    if (struct passwd* pw = ::getpwuid(::getuid()))
+        return pw->pw_dir;
+    return "/";
+}
+
+// The nearest existing folder at or above path, for its device number.
+bool deviceOf(std::string path, dev_t& dev) {
+    struct stat st {};
+    while (::lstat(path.c_str(), &st) != 0) {
+        if (path == "/" || path.empty())
+            return false;
+        path = std::string(parentOf(path));
+    }
+    dev = st.st_dev;
+    return true;
+}
+
+// The mount point holding path: the highest ancestor on the same device.
+std::string topDirectory(const std::string& path, dev_t dev) {
+    std::string top = path;
+    for (;;) {
+        std::string up(parentOf(top));
+        struct stat st {};
+        if (up.empty() || up == top || ::lstat(up.c_str(), &st) != 0 || st.st_dev != dev)
+            return top;
+        top = up;
+    }
+}
+
+// A trash folder we own, not a link, with files/ and info/ ready.
+bool prepare(const std::string& dir, bool create) {
+    struct stat st {};
+    if (::lstat(dir.c_str(), &st) != 0) {
+        if (!create || ::mkdir(dir.c_str(), 0700) != 0 || ::lstat(dir.c_str(), &st) != 0)
+            return false;
+    }
+    if (!S_ISDIR(st.st_mode) || st.st_uid != ::getuid())
+        return false;
+    for (const char* sub : {"/files", "/info"}) {
+        std::string p = dir + sub;
+        if (::mkdir(p.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+            return false;
+    }
+    return true;
+}
+
+bool prepareHome(const std::string& dir) {
+    // The home trash may need its parents (a fresh account has no ~/.local/share).
+    if (fs::makeDirectory(std::string(parentOf(dir)), true))
+        return false;
+    return prepare(dir, true);
+}
+
+// The trash that takes an item on device dev below topdir, per the specification's order.
+std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
+    dev_t itemDev;
+    if (!deviceOf(std::string(parentOf(path)), itemDev)) {
+        reason = fs::describe(ENOENT);
+        return std::nullopt;
+    }
+    std::string home = homeTrash();
+    dev_t homeDev;
+    if (deviceOf(home, homeDev) && homeDev == itemDev) {
+        if (prepareHome(home))
+            return Slot{home, {}, {}};
+        reason = kNoTrash;
+        return std::nullopt;
+    }
+    std::string top = topDirectory(std::string(parentOf(path)), itemDev);
+    std::string uid = std::to_string(::getuid());
+    std::string shared = joinPath(top, ".Trash");
+    struct stat st {};
+    if (::lstat(shared.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)) {
+        std::string dir = shared + "/" + uid;
+        if (prepare(dir, true))
+            return Slot{dir, top, {}};
+    }
+    std::string own = joinPath(top, ".Trash-" + uid);
+    if (prepare(own, true))
+        return Slot{own, top, {}};
+    reason = kNoTrash;
+    return std::nullopt;
+}
+
+std::string deletionDate() {
+    time_t now = ::time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &local);
+    return buf;
+}
+
+// Reserves NAME in the trash by creating info/NAME.trashinfo exclusively.
+fs::Error reserve(Slot& slot, const std::string& originalPath) {
+    std::string base(lastComponent(originalPath));
+    for (int n = 1; n < 100000; ++n) {
+        slot.name = n == 1 ? base : base + "." + std::to_string(n);
+        if (fs::exists(slot.trashDir + "/files/" + slot.name))
+            continue;
+        fs::Error e = writeInfo(slot, originalPath);
+        if (!e)
+            return {};
+        if (e.errnum != EEXIST)
+            return e;
+    }
+    return {EEXIST, {}};
+}
+
+} // namespace
+
+std::string homeTrash() {
+    const char* d = std::getenv("XDG_DATA_HOME");
+    std::string data = d && *d == '/' ? std::string(d) : homeDirectory() + "/.local/share";
+    return data + "/Trash";
+}
+
+std::string encodeInfoPath(const std::string& path) {
+    static const char* hex = "0123456789ABCDEF";
+    std::string out;
+    for (unsigned char c : path) {
+        bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                    c == '-' || c == '_' || c == '.' || c == '~' || c == '/';
+        if (keep) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back('%');
+            out.push_back(hex[c >> 4]);
+            out.push_back(hex[c & 15]);
+        }
+    }
+    return out;
+}
+
+std::optional<Slot> slotOf(const std::string& path) {
+    std::string files(parentOf(path));
+    if (lastComponent(files) != "files")
+        return std::nullopt;
+    std::string dir(parentOf(files));
+    std::string dirName(lastComponent(dir));
+    std::string uid = std::to_string(::getuid());
+    Slot slot{dir, {}, std::string(lastComponent(path))};
+    if (dir == homeTrash())
+        return slot;
+    if (dirName == ".Trash-" + uid) {
+        slot.topDir = std::string(parentOf(dir));
+        return slot;
+    }
+    std::string up(parentOf(dir));
+    if (dirName == uid && lastComponent(up) == ".Trash") {
+        slot.topDir = std::string(parentOf(up));
+        return slot;
+    }
+    return std::nullopt;
+}
+
+fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
+    std::string shown = originalPath;
+    if (!slot.topDir.empty()) {
+        // A volume trash records paths relative to the volume's top folder.
+        std::string prefix = slot.topDir == "/" ? "/" : slot.topDir + "/";
+        if (shown.compare(0, prefix.size(), prefix) == 0)
+            shown = shown.substr(prefix.size());
+    }
+    std::string text = "[Trash Info]\nPath=" + encodeInfoPath(shown) +
+                       "\nDeletionDate=" + deletionDate() + "\n";
+    std::string info = slot.infoPath();
+    int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return {errno, {}};
+    ssize_t n = ::write(fd, text.data(), text.size());
+    int err = n == ssize_t(text.size()) ? 0 : (n < 0 ? errno : ENOSPC);
+    if (::fsync(fd) != 0 && !err)
+        err = errno;
+    if (::close(fd) != 0 && !err)
+        err = errno;
+    if (err) {
+        ::unlink(info.c_str());
+        return {err, {}};
+    }
+    return {};
+}
+
+void removeInfo(const Slot& slot) { ::unlink(slot.infoPath().c_str()); }
+
+Outcome moveToTrash(const std::string& path, const std::optional<FileIdentity>& expected) {
+    Outcome out;
+    std::string reason;
+    std::optional<Slot> slot = trashFor(path, reason);
+    if (!slot) {
+        out.error = {0, reason};
+        return out;
+    }
+    if (!fs::exists(path)) {
+        out.error = {ENOENT, {}};
+        return out;
+    }
+    if (fs::Error e = reserve(*slot, path)) {
+        out.error = e;
+        return out;
+    }
+    std::string target = slot->trashDir + "/files/" + slot->name;
+    fs::Error e = fs::moveItem(path, target, expected);
+    if (e) {
+        removeInfo(*slot);
+        out.error = e;
+        return out;
+    }
+    out.location = target;
+    return out;
+}
+
+} // namespace qb::trash

@@ -1,0 +1,115 @@
+// The trash is checked against an independent client (trash-cli), not only against itself.
+
+#include "TempTree.h"
+#include "fileops/FileActions.h"
+#include "fileops/Trash.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+using namespace qb;
+using qbtest::TempTree;
+using Paths = std::vector<std::string>;
+
+namespace {
+
+class TrashTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("XDG_DATA_HOME", t.path("data").c_str(), 1);
+        if (std::system("command -v trash-list >/dev/null 2>&1") != 0)
+            GTEST_SKIP() << "trash-cli is not installed";
+    }
+    void TearDown() override { ::unsetenv("XDG_DATA_HOME"); }
+
+    // trash-list prints "DATE TIME PATH" per item; keep the paths.
+    std::string trashList() {
+        std::string out;
+        FILE* p = ::popen("trash-list --trash-dir \"$XDG_DATA_HOME/Trash\" 2>/dev/null", "r");
+        char buf[4096];
+        size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+            out.append(buf, n);
+        ::pclose(p);
+        return out;
+    }
+    std::vector<std::string> infoFiles() { return TempTree::list(t.path("data/Trash/info")); }
+    TempTree t;
+};
+
+} // namespace
+
+TEST_F(TrashTest, ItemsTrashedUndoneAndRedoneStayReadableByOtherClients) {
+    const Paths names = {"with space.txt", "100%.txt", "line\nbreak", "caf\xE9.txt", "plain"};
+    Paths items;
+    for (const auto& n : names)
+        items.push_back(t.file("stuff/" + n, n));
+
+    auto r = FileActions::trash(items);
+    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    EXPECT_EQ(r.removed.size(), names.size());
+    ASSERT_EQ(r.undo.size(), names.size());
+    for (const auto& step : r.undo)
+        EXPECT_EQ(step.source.rfind(t.path("data/Trash/files/"), 0), 0u) << step.source;
+    EXPECT_EQ(infoFiles().size(), names.size());
+    std::string listed = trashList();
+    EXPECT_NE(listed.find(t.path("stuff/with space.txt")), std::string::npos) << listed;
+    EXPECT_NE(listed.find(t.path("stuff/100%.txt")), std::string::npos) << listed;
+
+    auto back = FileActions::undo(r.undo);
+    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    for (size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(TempTree::read(items[i]), names[i]);
+    EXPECT_TRUE(infoFiles().empty()) << "no orphan info file";
+    EXPECT_EQ(trashList().find(t.path("stuff")), std::string::npos);
+
+    auto again = FileActions::undo(back.undo);
+    ASSERT_TRUE(again.failures.empty());
+    EXPECT_EQ(infoFiles().size(), names.size());
+    EXPECT_NE(trashList().find(t.path("stuff/plain")), std::string::npos);
+    for (const auto& n : names)
+        EXPECT_FALSE(TempTree::exists(t.path("stuff/" + n)));
+}
+
+TEST_F(TrashTest, TrashRestorePutsBackWhatWeTrashed) {
+    std::string item = t.file("docs/report 1.txt", "content");
+    ASSERT_TRUE(FileActions::trash({item}).failures.empty());
+    std::string cmd = "cd '" + t.path("docs") +
+                      "' && echo 0 | trash-restore --trash-dir \"$XDG_DATA_HOME/Trash\" >/dev/null 2>&1";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    EXPECT_EQ(TempTree::read(item), "content");
+}
+
+TEST_F(TrashTest, SameNameTwiceAndInfoText) {
+    std::string a = t.file("x/same", "1");
+    std::string b = t.file("y/same", "2");
+    auto r = FileActions::trash({a, b});
+    ASSERT_EQ(r.undo.size(), 2u);
+    EXPECT_NE(r.undo[0].source, r.undo[1].source);
+    std::string info = TempTree::read(t.path("data/Trash/info/same.trashinfo"));
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + trash::encodeInfoPath(a) + "\nDeletionDate=", 0), 0u)
+        << info;
+    EXPECT_EQ(trash::encodeInfoPath("/a b/%/\xE9\n"), "/a%20b/%25/%E9%0A");
+}
+
+TEST_F(TrashTest, AnItemNoTrashCanTakeStaysWhereItIs) {
+    // The home trash's place is taken by a file, so the trash cannot be made.
+    t.file("data/Trash", "not a folder");
+    std::string item = t.file("keep.txt", "safe");
+    auto r = FileActions::trash({item});
+    ASSERT_EQ(r.failures.size(), 1u);
+    EXPECT_EQ(r.failures[0].rfind("keep.txt: ", 0), 0u);
+    EXPECT_TRUE(r.removed.empty());
+    EXPECT_EQ(TempTree::read(item), "safe");
+}
+
+TEST_F(TrashTest, UndoOfAnItemEmptiedFromTheTrash) {
+    std::string item = t.file("gone.txt");
+    auto r = FileActions::trash({item});
+    ASSERT_EQ(std::system("trash-empty --trash-dir \"$XDG_DATA_HOME/Trash\" >/dev/null 2>&1"), 0);
+    auto back = FileActions::undo(r.undo);
+    EXPECT_EQ(back.failures, (Paths{std::string("gone.txt") + ": " +
+                                    FileActions::kReplaced}));
+}
