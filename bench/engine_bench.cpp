@@ -70,9 +70,15 @@ void runEngine(benchmark::State& state, const char* pattern, bool fullPath) {
     state.counters["hits"] = double(hits);
 }
 
-void BM_EngineNameFewHits(benchmark::State& s) { runEngine(s, "budget.*holiday 1", false); }
-void BM_EngineFullPathFewHits(benchmark::State& s) { runEngine(s, "budget.*holiday 1", true); }
-void BM_EngineManyHits(benchmark::State& s) { runEngine(s, "o", false); } // stops at 20,000
+void BM_EngineNameFewHits(benchmark::State& s) {
+    runEngine(s, "budget.*holiday 1", false);
+}
+void BM_EngineFullPathFewHits(benchmark::State& s) {
+    runEngine(s, "budget.*holiday 1", true);
+}
+void BM_EngineManyHits(benchmark::State& s) {
+    runEngine(s, "o", false);
+} // stops at 20,000
 
 std::vector<qb::SearchHit> syntheticHits() {
     std::mt19937 rng(11);

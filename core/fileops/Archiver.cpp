@@ -16,8 +16,7 @@ int runZip(const std::string& staging, const std::string& archive, const std::st
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(),
-                                     O_WRONLY | O_APPEND | O_CLOEXEC, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, log.c_str(), O_WRONLY | O_APPEND, 0);
     posix_spawn_file_actions_addchdir_np(&actions, staging.c_str());
     std::string a0 = program;
     const char* argv[] = {a0.c_str(), "-r", "-q", "-y", archive.c_str(), ".", nullptr};

@@ -28,8 +28,8 @@ struct FileUndoStep {
     };
     using Action = std::variant<Move, Trash>;
 
-    std::string source;                    // where the item is now
-    std::optional<FileIdentity> identity;  // captured right after the operation
+    std::string source;                   // where the item is now
+    std::optional<FileIdentity> identity; // captured right after the operation
     Action action;
     bool operator==(const FileUndoStep&) const = default;
 };

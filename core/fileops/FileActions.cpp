@@ -16,7 +16,9 @@ namespace {
 
 const char* g_archiver = kZipProgram;
 
-std::string nameOf(const std::string& path) { return std::string(lastComponent(path)); }
+std::string nameOf(const std::string& path) {
+    return std::string(lastComponent(path));
+}
 
 std::string failureText(const std::string& item, const std::string& message) {
     return nameOf(item) + ": " + message;
@@ -89,9 +91,13 @@ std::pair<std::string, std::string> splitExtension(const std::string& name) {
     return {name.substr(0, dot), name.substr(dot + 1)};
 }
 
-bool exists(const std::string& item) { return fs::exists(item); }
+bool exists(const std::string& item) {
+    return fs::exists(item);
+}
 
-std::optional<FileIdentity> identity(const std::string& item) { return fs::identityOf(item); }
+std::optional<FileIdentity> identity(const std::string& item) {
+    return fs::identityOf(item);
+}
 
 std::vector<std::string> roots(const std::vector<std::string>& items) {
     std::vector<std::string> list;
@@ -107,7 +113,8 @@ std::vector<std::string> roots(const std::vector<std::string>& items) {
     std::vector<std::string> out;
     for (const auto& item : list) {
         bool covered = false;
-        for (std::string up(parentOf(item)); !covered && !up.empty(); up = std::string(parentOf(up))) {
+        for (std::string up(parentOf(item)); !covered && !up.empty();
+             up = std::string(parentOf(up))) {
             covered = folders.count(up) != 0;
             if (up == "/")
                 break;
@@ -258,9 +265,8 @@ FileActionResult undo(const std::vector<FileUndoStep>& steps) {
             message = kReplaced;
         } else if (const auto* t = std::get_if<FileUndoStep::Trash>(&step.action)) {
             fs::Error listing;
-            std::optional<size_t> entries = t->emptyOnly
-                                                ? fs::countEntries(step.source, listing)
-                                                : std::optional<size_t>(0);
+            std::optional<size_t> entries =
+                t->emptyOnly ? fs::countEntries(step.source, listing) : std::optional<size_t>(0);
             if (!entries) {
                 message = listing.message();
             } else if (*entries > 0) {
@@ -299,6 +305,8 @@ FileActionResult undo(const std::vector<FileUndoStep>& steps) {
     return r;
 }
 
-void setArchiverForTesting(const char* program) { g_archiver = program; }
+void setArchiverForTesting(const char* program) {
+    g_archiver = program;
+}
 
 } // namespace qb::FileActions

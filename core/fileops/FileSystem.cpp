@@ -66,7 +66,9 @@ bool openParent(const std::string& path, Parent& out) {
     return out.fd.ok();
 }
 
-Error fromErrno() { return {errno, {}}; }
+Error fromErrno() {
+    return {errno, {}};
+}
 
 std::string partialName() {
     unsigned char bytes[8];
@@ -302,7 +304,9 @@ std::string describe(int errnum) {
     return ::strerror_r(errnum, buf, sizeof buf);
 }
 
-std::string Error::message() const { return errnum ? describe(errnum) : text; }
+std::string Error::message() const {
+    return errnum ? describe(errnum) : text;
+}
 
 std::optional<FileIdentity> identityOf(const std::string& path) {
     struct stat st {};

@@ -183,8 +183,8 @@ fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
         if (shown.compare(0, prefix.size(), prefix) == 0)
             shown = shown.substr(prefix.size());
     }
-    std::string text = "[Trash Info]\nPath=" + encodeInfoPath(shown) +
-                       "\nDeletionDate=" + deletionDate() + "\n";
+    std::string text =
+        "[Trash Info]\nPath=" + encodeInfoPath(shown) + "\nDeletionDate=" + deletionDate() + "\n";
     std::string info = slot.infoPath();
     int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
@@ -202,7 +202,9 @@ fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
     return {};
 }
 
-void removeInfo(const Slot& slot) { ::unlink(slot.infoPath().c_str()); }
+void removeInfo(const Slot& slot) {
+    ::unlink(slot.infoPath().c_str());
+}
 
 Outcome moveToTrash(const std::string& path, const std::optional<FileIdentity>& expected) {
     Outcome out;

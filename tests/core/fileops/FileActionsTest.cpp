@@ -1,5 +1,6 @@
-#include "TempTree.h"
 #include "fileops/FileActions.h"
+
+#include "TempTree.h"
 #include "fileops/FileSystem.h"
 #include "fileops/FileUndoRecord.h"
 
@@ -29,8 +30,10 @@ TEST(FileActions, UniqueAndExtensions) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(FileActions::unique(t.path(c.candidate)), t.path(c.expected)) << c.candidate;
-    EXPECT_EQ(FileActions::splitExtension(".profile"), (std::pair<std::string, std::string>{".profile", ""}));
-    EXPECT_EQ(FileActions::splitExtension("a.b.c"), (std::pair<std::string, std::string>{"a.b", "c"}));
+    EXPECT_EQ(FileActions::splitExtension(".profile"),
+              (std::pair<std::string, std::string>{".profile", ""}));
+    EXPECT_EQ(FileActions::splitExtension("a.b.c"),
+              (std::pair<std::string, std::string>{"a.b", "c"}));
 }
 
 TEST(FileActions, RootsDropDuplicatesAndItemsInsideSelectedFolders) {
@@ -39,9 +42,8 @@ TEST(FileActions, RootsDropDuplicatesAndItemsInsideSelectedFolders) {
     t.file("other.txt");
     t.file("real/x.txt");
     t.link("link", "real");
-    EXPECT_EQ(FileActions::roots({t.path("folder/inner.txt"), t.path("folder"),
-                                  t.path("other.txt"), t.path("./other.txt"),
-                                  t.path("folder/../other.txt")}),
+    EXPECT_EQ(FileActions::roots({t.path("folder/inner.txt"), t.path("folder"), t.path("other.txt"),
+                                  t.path("./other.txt"), t.path("folder/../other.txt")}),
               (Paths{t.path("folder"), t.path("other.txt")}));
     // A link to a folder is not a folder: nothing selected under either path is absorbed.
     EXPECT_EQ(FileActions::roots({t.path("link"), t.path("link/x.txt"), t.path("real/x.txt")}),
@@ -150,8 +152,8 @@ TEST(FileActions, NewFolderFailsWholeOrMovesWhatItCan) {
 
     r = FileActions::newFolder(t.path("New Folder"),
                                {t.path("one.txt"), t.path("two.txt"), t.path("missing")});
-    EXPECT_EQ(r.created,
-              (Paths{t.path("New Folder"), t.path("New Folder/one.txt"), t.path("New Folder/two.txt")}));
+    EXPECT_EQ(r.created, (Paths{t.path("New Folder"), t.path("New Folder/one.txt"),
+                                t.path("New Folder/two.txt")}));
     EXPECT_EQ(r.failures, (Paths{"missing: No such file or directory"}));
     ASSERT_EQ(r.undo.size(), 3u);
     EXPECT_EQ(r.undo.back().source, t.path("New Folder"));

@@ -1,8 +1,9 @@
 // The trash is checked against an independent client (trash-cli), not only against itself.
 
+#include "fileops/Trash.h"
+
 #include "TempTree.h"
 #include "fileops/FileActions.h"
-#include "fileops/Trash.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -27,7 +28,7 @@ protected:
     // trash-list prints "DATE TIME PATH" per item; keep the paths.
     std::string trashList() {
         std::string out;
-        FILE* p = ::popen("trash-list --trash-dir \"$XDG_DATA_HOME/Trash\" 2>/dev/null", "r");
+        FILE* p = ::popen("trash-list 2>/dev/null", "r");
         char buf[4096];
         size_t n;
         while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
@@ -76,8 +77,7 @@ TEST_F(TrashTest, ItemsTrashedUndoneAndRedoneStayReadableByOtherClients) {
 TEST_F(TrashTest, TrashRestorePutsBackWhatWeTrashed) {
     std::string item = t.file("docs/report 1.txt", "content");
     ASSERT_TRUE(FileActions::trash({item}).failures.empty());
-    std::string cmd = "cd '" + t.path("docs") +
-                      "' && echo 0 | trash-restore --trash-dir \"$XDG_DATA_HOME/Trash\" >/dev/null 2>&1";
+    std::string cmd = "cd '" + t.path("docs") + "' && echo 0 | trash-restore >/dev/null 2>&1";
     ASSERT_EQ(std::system(cmd.c_str()), 0);
     EXPECT_EQ(TempTree::read(item), "content");
 }
@@ -89,7 +89,8 @@ TEST_F(TrashTest, SameNameTwiceAndInfoText) {
     ASSERT_EQ(r.undo.size(), 2u);
     EXPECT_NE(r.undo[0].source, r.undo[1].source);
     std::string info = TempTree::read(t.path("data/Trash/info/same.trashinfo"));
-    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + trash::encodeInfoPath(a) + "\nDeletionDate=", 0), 0u)
+    EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + trash::encodeInfoPath(a) + "\nDeletionDate=", 0),
+              0u)
         << info;
     EXPECT_EQ(trash::encodeInfoPath("/a b/%/\xE9\n"), "/a%20b/%25/%E9%0A");
 }
@@ -108,8 +109,9 @@ TEST_F(TrashTest, AnItemNoTrashCanTakeStaysWhereItIs) {
 TEST_F(TrashTest, UndoOfAnItemEmptiedFromTheTrash) {
     std::string item = t.file("gone.txt");
     auto r = FileActions::trash({item});
-    ASSERT_EQ(std::system("trash-empty --trash-dir \"$XDG_DATA_HOME/Trash\" >/dev/null 2>&1"), 0);
+    // Emptied as a file manager would (trash-empty would reach every trash of the machine).
+    qbtest::removeTree(t.path("data/Trash/files"));
+    qbtest::removeTree(t.path("data/Trash/info"));
     auto back = FileActions::undo(r.undo);
-    EXPECT_EQ(back.failures, (Paths{std::string("gone.txt") + ": " +
-                                    FileActions::kReplaced}));
+    EXPECT_EQ(back.failures, (Paths{std::string("gone.txt") + ": " + FileActions::kReplaced}));
 }

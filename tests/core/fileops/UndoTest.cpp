@@ -63,8 +63,7 @@ TEST_F(Undo, CreatingFolderWithSomethingPutInside) {
     undo.pop_back();
     auto r = FileActions::undo(record.steps);
     fileReplay(undo, redo, record, false, r);
-    EXPECT_EQ(r.failures,
-              (Paths{"Gather: " + std::string(FileActions::kNotEmpty)}));
+    EXPECT_EQ(r.failures, (Paths{"Gather: " + std::string(FileActions::kNotEmpty)}));
     EXPECT_TRUE(TempTree::exists(t.path("one.txt")) && TempTree::exists(t.path("two.txt")));
     ASSERT_EQ(undo.size(), 1u);
     EXPECT_EQ(undo[0].steps.size(), 1u);
@@ -149,8 +148,10 @@ TEST_F(Undo, AThousandRecordsUndoInOrder) {
     EXPECT_TRUE(TempTree::exists(t.path("f")));
     EXPECT_EQ(redo.size(), 1000u);
     // A new operation clears redo; a failed one leaves it.
-    EXPECT_FALSE(recordOperation(undo, redo, "Renaming\u2026", FileActions::rename(t.path("zz"), t.path("yy"))));
+    EXPECT_FALSE(recordOperation(undo, redo, "Renaming\u2026",
+                                 FileActions::rename(t.path("zz"), t.path("yy"))));
     EXPECT_EQ(redo.size(), 1000u);
-    EXPECT_TRUE(recordOperation(undo, redo, "Duplicating\u2026", FileActions::duplicate({t.path("f")})));
+    EXPECT_TRUE(
+        recordOperation(undo, redo, "Duplicating\u2026", FileActions::duplicate({t.path("f")})));
     EXPECT_TRUE(redo.empty());
 }

@@ -47,7 +47,8 @@ TEST(Zip, ArchivesHoldTheItemsAtTheTopLevel) {
 TEST(Zip, AFailingArchiverLeavesNothingBehind) {
     TempTree t;
     t.file("item", "x");
-    std::string script = t.file("fake-zip", "#!/bin/sh\necho 'zip error: out of paper' >&2\nexit 3\n");
+    std::string script =
+        t.file("fake-zip", "#!/bin/sh\necho 'zip error: out of paper' >&2\nexit 3\n");
     ::chmod(script.c_str(), 0755);
     ::setenv("TMPDIR", t.path("tmp").c_str(), 1);
     t.dir("tmp");
