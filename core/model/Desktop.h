@@ -1,0 +1,56 @@
+#pragma once
+// What the search model needs from the desktop, as small interfaces the window code
+// implements and tests replace with fakes that record calls.
+
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace qb {
+
+// A folder-choosing panel: folders only, one selection.
+struct FolderPanel {
+    std::string startFolder;
+    QString prompt; // the confirm button
+    QString message;
+    bool canCreateFolders = false;
+};
+
+// A small dialog with a one-line text field.
+struct NameDialog {
+    QString message;
+    QString informativeText;
+    QString confirmButton; // the default button; the other one is "Cancel"
+    QString prefilledText;
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    // Shown as a sheet on the window when there is one; done runs later, on the GUI thread,
+    // with the chosen folder or nothing when cancelled.
+    virtual void chooseFolder(const FolderPanel& panel,
+                              std::function<void(std::optional<std::string>)> done) = 0;
+    virtual void askName(const NameDialog& dialog,
+                         std::function<void(std::optional<QString>)> done) = 0;
+    virtual void setClipboardText(const QString& text) = 0;
+    virtual void openItem(const std::string& path) = 0;
+    virtual void showPreview(const std::vector<std::string>& items) = 0;
+    virtual void raiseApplication() = 0;
+    // Whether a text field has keyboard focus, and sending undo or redo to it.
+    virtual bool isEditingText() = 0;
+    virtual void undoTextEditing(bool redo) = 0;
+};
+
+// The window that shows the search model; held weakly.
+class SearchWindow {
+public:
+    virtual ~SearchWindow() = default;
+    virtual void setContentSizes(int minWidth, int minHeight, int width, int height) = 0;
+    virtual void closeWindow() = 0;
+    virtual void activate() = 0;
+};
+
+} // namespace qb

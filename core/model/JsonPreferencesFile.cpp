@@ -1,0 +1,226 @@
+#include "JsonPreferencesFile.h"
+
+#include "fileops/FileSystem.h"
+#include "search/PathText.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <cerrno>
+#include <cstdlib>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+// Paths are bytes: valid UTF-8 is stored as text, anything else as base64 so nothing is lost.
+QJsonValue pathValue(const std::string& path) {
+    QByteArray bytes(path.data(), qsizetype(path.size()));
+    if (toValidUtf8(path) == path)
+        return QString::fromUtf8(bytes);
+    return QJsonObject{{"bytes", QString::fromLatin1(bytes.toBase64())}};
+}
+
+std::optional<std::string> pathFrom(const QJsonValue& v) {
+    if (v.isString())
+        return v.toString().toStdString();
+    if (v.isObject() && v.toObject().value("bytes").isString()) {
+        auto r = QByteArray::fromBase64Encoding(v.toObject().value("bytes").toString().toLatin1(),
+                                                QByteArray::AbortOnBase64DecodingErrors);
+        if (r)
+            return r.decoded.toStdString();
+    }
+    return std::nullopt;
+}
+
+bool readFile(const std::string& path, QByteArray& out) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    char buf[65536];
+    ssize_t n;
+    while ((n = ::read(fd, buf, sizeof buf)) > 0)
+        out.append(buf, n);
+    ::close(fd);
+    return n == 0;
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+std::string stamp() {
+    time_t now = ::time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &local);
+    return buf;
+}
+
+} // namespace
+
+std::string JsonPreferencesFile::defaultPath() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (config && *config == '/') {
+        base = config;
+    } else {
+        const char* home = std::getenv("HOME");
+        base = std::string(home && *home ? home : "/") + "/.config";
+    }
+    return base + "/quillbrook/preferences.json";
+}
+
+JsonPreferencesFile::JsonPreferencesFile(std::string path) : m_path(std::move(path)) {
+    QByteArray bytes;
+    if (!readFile(m_path, bytes) || bytes.isEmpty())
+        return;
+    QJsonParseError error{};
+    QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject()) {
+        m_unreadableFile = bytes;
+        return;
+    }
+    m_values = doc.object();
+}
+
+std::optional<bool> JsonPreferencesFile::boolean(const QString& key) const {
+    QJsonValue v = m_values.value(key);
+    return v.isBool() ? std::optional<bool>(v.toBool()) : std::nullopt;
+}
+
+std::optional<QString> JsonPreferencesFile::text(const QString& key) const {
+    QJsonValue v = m_values.value(key);
+    return v.isString() ? std::optional<QString>(v.toString()) : std::nullopt;
+}
+
+std::optional<std::string> JsonPreferencesFile::path(const QString& key) const {
+    return pathFrom(m_values.value(key));
+}
+
+std::optional<std::vector<std::string>> JsonPreferencesFile::paths(const QString& key) const {
+    QJsonValue v = m_values.value(key);
+    if (!v.isArray())
+        return std::nullopt;
+    std::vector<std::string> out;
+    for (const QJsonValue& item : v.toArray()) {
+        auto p = pathFrom(item);
+        if (!p)
+            return std::nullopt; // not an array of texts: counts as missing
+        out.push_back(std::move(*p));
+    }
+    return out;
+}
+
+std::optional<QByteArray> JsonPreferencesFile::data(const QString& key) const {
+    QJsonValue v = m_values.value(key);
+    if (!v.isObject())
+        return std::nullopt;
+    QJsonObject o = v.toObject();
+    if (o.value("text").isString())
+        return o.value("text").toString().toUtf8();
+    if (o.value("base64").isString()) {
+        auto r = QByteArray::fromBase64Encoding(o.value("base64").toString().toLatin1(),
+                                                QByteArray::AbortOnBase64DecodingErrors);
+        if (r)
+            return r.decoded;
+    }
+    return std::nullopt;
+}
+
+void JsonPreferencesFile::setBoolean(const QString& key, bool value) {
+    store(key, value);
+}
+void JsonPreferencesFile::setText(const QString& key, const QString& value) {
+    store(key, value);
+}
+void JsonPreferencesFile::setPath(const QString& key, const std::string& value) {
+    store(key, pathValue(value));
+}
+void JsonPreferencesFile::setPaths(const QString& key, const std::vector<std::string>& value) {
+    QJsonArray array;
+    for (const auto& p : value)
+        array.append(pathValue(p));
+    store(key, array);
+}
+
+void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
+                                  bool previousUnreadable) {
+    if (previousUnreadable && m_values.contains(key)) {
+        // The user's stored value could not be read; keep it rather than destroy it.
+        QJsonObject old{{key, m_values.value(key)}};
+        keepAside(QJsonDocument(old).toJson(), "." + key.toStdString() + "-unreadable-");
+    }
+    bool utf8 = toValidUtf8(value.toStdString()) == value.toStdString();
+    QJsonObject o;
+    if (utf8)
+        o.insert("text", QString::fromUtf8(value));
+    else
+        o.insert("base64", QString::fromLatin1(value.toBase64()));
+    store(key, o);
+}
+
+void JsonPreferencesFile::store(const QString& key, const QJsonValue& value) {
+    m_values.insert(key, value);
+    write();
+}
+
+void JsonPreferencesFile::keepAside(const QByteArray& bytes, const std::string& suffix) {
+    std::string base = m_path + suffix + stamp();
+    for (int n = 0; n < 1000; ++n) {
+        std::string p = n ? base + "-" + std::to_string(n) : base;
+        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+        if (::close(fd) != 0 || !ok)
+            ::unlink(p.c_str());
+        return;
+    }
+}
+
+bool JsonPreferencesFile::write() {
+    std::string dir(parentOf(m_path));
+    if (fs::makeDirectory(dir, true))
+        return false;
+    if (!m_unreadableFile.isEmpty()) {
+        keepAside(m_unreadableFile, ".unreadable-");
+        m_unreadableFile.clear();
+    }
+    QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
+    std::string temp = dir + "/.preferences.json.XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    // Every write is checked and flushed before the rename, so a full disk leaves the old
+    // file as it was.
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), m_path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
+} // namespace qb

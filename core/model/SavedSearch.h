@@ -1,0 +1,40 @@
+#pragma once
+// A named search the user kept, the window layouts and appearances, and their stored forms.
+
+#include <QByteArray>
+#include <QString>
+#include <QUuid>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qb {
+
+struct SavedSearch {
+    QUuid id;
+    QString title;
+    std::string folder; // path bytes
+    QString pattern;
+    bool recursive = true;
+    bool caseSensitive = false;
+    bool includeHidden = false;
+    bool fullPath = false;
+    bool operator==(const SavedSearch&) const = default;
+};
+
+// The stored JSON text of a list: compact, upper-case ids, folders as directory file URLs.
+QByteArray encodeSavedSearches(const std::vector<SavedSearch>& list);
+// The list, or nothing when any element is unreadable.
+std::optional<std::vector<SavedSearch>> decodeSavedSearches(const QByteArray& json);
+
+enum class WindowLayout { focused, workspace, compact };
+enum class AppearanceMode { system, light, dark };
+
+QString rawValue(WindowLayout layout);
+QString rawValue(AppearanceMode mode);
+// Exact raw values only; anything else gives the first case.
+WindowLayout windowLayoutFrom(const std::optional<QString>& text);
+AppearanceMode appearanceFrom(const std::optional<QString>& text);
+
+} // namespace qb

@@ -1,0 +1,174 @@
+#include "SearchModel.h"
+
+#include "SearchModel_p.h"
+#include "search/PathText.h"
+#include "search/RegexMatcher.h"
+
+#include <cstdlib>
+
+namespace qb {
+
+SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* parent)
+    : QObject(parent), m_store(store), m_desktop(desktop) {
+    const char* home = std::getenv("HOME");
+    m_folder = home && *home == '/' ? std::string(home) : std::string("/");
+    m_focusRequest = QUuid::createUuid();
+    m_sortOrder = {{SortKey::name, true}};
+    m_liveTimer = new QTimer(this);
+    m_liveTimer->setSingleShot(true);
+    m_liveTimer->setInterval(kLiveSearchDelay);
+    connect(m_liveTimer, &QTimer::timeout, this, [this] {
+        if (!m_liveSearch || !patternUsable() || m_fileActionRunning)
+            return;
+        search();
+    });
+    loadPreferences();
+}
+
+SearchModel::~SearchModel() {
+    // A file operation is never cut off halfway: wait for it, then stop the searches.
+    if (m_fileTask) {
+        while (!m_fileTask->done.load())
+            m_fileTask->done.wait(false);
+    }
+    for (auto& task : m_searchTasks)
+        task->stop.request_stop();
+    for (auto& task : m_searchTasks)
+        if (task->thread.joinable())
+            task->thread.join();
+}
+
+void SearchModel::loadPreferences() {
+    m_liveSearch = m_store.boolean("liveSearch").value_or(false);
+    m_layout = windowLayoutFrom(m_store.text("windowLayout"));
+    m_appearance = appearanceFrom(m_store.text("appearance"));
+    m_rememberFolder = m_store.boolean("rememberFolder").value_or(true);
+    m_searchOnRecall = m_store.boolean("searchOnRecall").value_or(true);
+    if (auto data = m_store.data("savedSearches")) {
+        if (auto list = decodeSavedSearches(*data))
+            m_savedSearches = std::move(*list);
+        else
+            m_savedUnreadable = true;
+    }
+    m_recentFolders = m_store.paths("recentFolders").value_or(std::vector<std::string>{});
+    if (m_rememberFolder) {
+        if (auto last = m_store.path("lastFolder"))
+            m_folder = *last;
+    }
+}
+
+void SearchModel::setLiveSearch(bool value) {
+    m_liveSearch = value;
+    Q_EMIT liveSearchChanged();
+    m_store.setBoolean("liveSearch", value);
+    scheduleLiveSearch();
+}
+
+void SearchModel::setLayout(WindowLayout value) {
+    m_layout = value;
+    Q_EMIT layoutChanged();
+    m_store.setText("windowLayout", rawValue(value));
+    resizeWindow();
+}
+
+void SearchModel::setAppearance(AppearanceMode value) {
+    m_appearance = value;
+    Q_EMIT appearanceChanged();
+    m_store.setText("appearance", rawValue(value));
+}
+
+void SearchModel::setRememberFolder(bool value) {
+    m_rememberFolder = value;
+    Q_EMIT rememberFolderChanged();
+    m_store.setBoolean("rememberFolder", value);
+}
+
+void SearchModel::setSearchOnRecall(bool value) {
+    m_searchOnRecall = value;
+    Q_EMIT searchOnRecallChanged();
+    m_store.setBoolean("searchOnRecall", value);
+}
+
+SearchCriteria SearchModel::criteria() const {
+    return {m_folder,        m_pattern.toStdString(), m_recursive,
+            m_caseSensitive, m_includeHidden,         m_fullPath};
+}
+
+bool SearchModel::criteriaChanged() const {
+    return m_executedCriteria && !(*m_executedCriteria == criteria());
+}
+
+bool SearchModel::patternUsable() const {
+    return !m_pattern.isEmpty() && !RegexMatcher::compileError(m_pattern.toStdString());
+}
+
+const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
+    if (m_orderedValid)
+        return m_ordered;
+    m_ordered.clear();
+    m_ordered.reserve(m_hits.size());
+    const bool filtering = m_filters.active();
+    for (const SearchHit& hit : m_hits)
+        if (!filtering || m_filters.matches(hit, Clock::now()))
+            m_ordered.push_back(&hit);
+    sortHits(m_ordered, m_sortOrder);
+    m_orderedValid = true;
+    return m_ordered;
+}
+
+std::vector<std::string> SearchModel::selectedURLs() const {
+    std::vector<std::string> out;
+    if (m_selection.empty())
+        return out;
+    for (const SearchHit* hit : orderedHits())
+        if (m_selection.count(hit->url))
+            out.push_back(hit->url);
+    return out;
+}
+
+QString SearchModel::folderName() const {
+    std::string_view name = lastComponent(m_folder);
+    return QString::fromStdString(toValidUtf8(name.empty() ? std::string_view(m_folder) : name));
+}
+
+std::vector<std::string> SearchModel::itemsOr(const UrlList& urls) const {
+    return urls ? *urls : selectedURLs();
+}
+
+void SearchModel::attachWindow(const std::shared_ptr<SearchWindow>& window) {
+    auto current = m_window.lock();
+    if (current == window)
+        return;
+    if (current)
+        current->closeWindow();
+    m_window = window;
+    resizeWindow();
+    std::weak_ptr<SearchWindow> weak = window;
+    QTimer::singleShot(0, this, [this, weak] {
+        if (auto w = weak.lock())
+            w->activate();
+        setFocusRequest(QUuid::createUuid());
+    });
+}
+
+void SearchModel::resizeWindow() {
+    auto window = m_window.lock();
+    if (!window)
+        return;
+    switch (m_layout) {
+    case WindowLayout::focused:
+        window->setContentSizes(700, 450, 940, 650);
+        break;
+    case WindowLayout::workspace:
+        window->setContentSizes(940, 450, 1120, 700);
+        break;
+    case WindowLayout::compact:
+        if (compactIdle())
+            window->setContentSizes(700, 260, 740, 300);
+        else
+            window->setContentSizes(700, 450, 740, 570);
+        break;
+    }
+}
+
+} // namespace qb

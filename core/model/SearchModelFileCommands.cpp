@@ -1,0 +1,280 @@
+// File commands: gather input on the GUI thread, run one worker operation in the background,
+// then patch the results, the selection and the history from what it did.
+
+#include "SearchModel.h"
+#include "SearchModel_p.h"
+#include "fileops/FileActions.h"
+#include "search/PathText.h"
+
+#include <QPointer>
+#include <QThreadPool>
+
+namespace qb {
+namespace {
+
+bool validName(const QString& name) {
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
+           !name.contains(':') && !name.contains(QChar(0));
+}
+
+QString joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            out.push_back('\n');
+        out += lines[i];
+    }
+    return QString::fromStdString(toValidUtf8(out));
+}
+
+QString displayPath(std::string_view path) {
+    return QString::fromStdString(toValidUtf8(path));
+}
+
+bool atOrUnder(const std::string& path, const std::string& removed) {
+    return path == removed ||
+           (path.size() > removed.size() && path.compare(0, removed.size(), removed) == 0 &&
+            path[removed.size()] == '/');
+}
+
+} // namespace
+
+std::string SearchModel::preferredDestination(const std::vector<std::string>& items) const {
+    std::set<std::string> parents;
+    for (const auto& item : items)
+        parents.insert(std::string(parentOf(item)));
+    return parents.size() == 1 ? *parents.begin() : m_folder;
+}
+
+void SearchModel::moveItems(const UrlList& urls, bool copy) {
+    if (m_fileActionRunning)
+        return;
+    auto items = itemsOr(urls);
+    const size_t n = items.size();
+    FolderPanel panel;
+    panel.startFolder = preferredDestination(items);
+    panel.prompt = copy ? "Copy" : "Move";
+    panel.message =
+        QString("Choose a destination for %1 selected %2. Existing items won\u2019t be replaced.")
+            .arg(n)
+            .arg(n == 1 ? "item" : "items");
+    panel.canCreateFolders = true;
+    QPointer<SearchModel> self(this);
+    m_desktop.chooseFolder(panel, [self, items, copy](std::optional<std::string> destination) {
+        if (!self || !destination)
+            return;
+        std::string d = *destination;
+        self->performFileAction(copy ? "Copying\u2026" : "Moving\u2026", true,
+                                [items, d, copy] { return FileActions::move(items, d, copy); });
+    });
+}
+
+void SearchModel::newFolder(const UrlList& urls) {
+    if (m_fileActionRunning)
+        return;
+    auto items = itemsOr(urls);
+    std::string destination = preferredDestination(items);
+    NameDialog dialog;
+    dialog.message = items.empty() ? "New Folder" : "New Folder with Selection";
+    dialog.informativeText =
+        "Create a folder in " + displayPath(destination) +
+        (items.empty() ? QString(".")
+                       : QString(" and move %1 selected items into it.").arg(items.size()));
+    dialog.confirmButton = "Create";
+    dialog.prefilledText = "New Folder";
+    QPointer<SearchModel> self(this);
+    m_desktop.askName(dialog, [self, items, destination](std::optional<QString> name) {
+        if (!self || !name)
+            return;
+        if (!validName(*name)) {
+            self->setFileActionError(
+                QStringLiteral("Enter a valid folder name without slashes or colons."));
+            return;
+        }
+        std::string folder = joinPath(destination, name->toStdString());
+        self->performFileAction("Creating Folder\u2026", true,
+                                [folder, items] { return FileActions::newFolder(folder, items); });
+    });
+}
+
+void SearchModel::compressItems(const UrlList& urls) {
+    if (m_fileActionRunning)
+        return;
+    auto items = itemsOr(urls);
+    if (items.empty())
+        return;
+    std::string name =
+        items.size() == 1 ? std::string(lastComponent(items[0])) + ".zip" : "Archive.zip";
+    std::string destination = FileActions::unique(joinPath(preferredDestination(items), name));
+    performFileAction("Compressing\u2026", true,
+                      [items, destination] { return FileActions::compress(items, destination); });
+}
+
+void SearchModel::trashItems(const UrlList& urls) {
+    auto items = itemsOr(urls);
+    performFileAction("Moving to Trash\u2026", true, [items] { return FileActions::trash(items); });
+}
+
+void SearchModel::duplicateItems(const UrlList& urls) {
+    auto items = itemsOr(urls);
+    performFileAction("Duplicating\u2026", true, [items] { return FileActions::duplicate(items); });
+}
+
+void SearchModel::renameItem(const std::string& item) {
+    if (m_fileActionRunning)
+        return;
+    QString name = displayPath(lastComponent(item));
+    NameDialog dialog;
+    dialog.message = "Rename \u201C" + name + "\u201D";
+    dialog.confirmButton = "Rename";
+    dialog.prefilledText = name;
+    QPointer<SearchModel> self(this);
+    m_desktop.askName(dialog, [self, item](std::optional<QString> text) {
+        if (!self || !text)
+            return;
+        if (!validName(*text)) {
+            self->setFileActionError(
+                QStringLiteral("Enter a valid filename without slashes or colons."));
+            return;
+        }
+        // The field shows invalid bytes as U+FFFD; an untouched name keeps its own bytes.
+        std::string newName = *text == displayPath(lastComponent(item))
+                                  ? std::string(lastComponent(item))
+                                  : text->toStdString();
+        std::string target = joinPath(parentOf(item), newName);
+        if (target == item)
+            return;
+        self->performFileAction("Renaming\u2026", true,
+                                [item, target] { return FileActions::rename(item, target); });
+    });
+}
+
+void SearchModel::runInBackground(std::function<FileActionResult()> operation,
+                                  std::function<void(const FileActionResult&)> done) {
+    auto task = std::make_shared<FileTask>();
+    m_fileTask = task;
+    SearchModel* model = this;
+    QThreadPool::globalInstance()->start([model, task, operation, done] {
+        FileActionResult result = operation();
+        QMetaObject::invokeMethod(
+            model,
+            [model, task, result, done] {
+                if (model->m_fileTask == task)
+                    model->m_fileTask.reset();
+                done(result);
+            },
+            Qt::QueuedConnection);
+        // Last: the model's destructor waits for this before it goes away.
+        task->done.store(true);
+        task->done.notify_all();
+    });
+}
+
+void SearchModel::performFileAction(const QString& title, bool history,
+                                    std::function<FileActionResult()> operation) {
+    if (m_fileActionRunning)
+        return;
+    cancel();
+    setFileActionRunning(true);
+    setFileActionStatus(title);
+    setFileActionError(std::nullopt);
+    setLastCreatedItems({});
+    runInBackground(std::move(operation), [this, title, history](const FileActionResult& r) {
+        setFileActionRunning(false);
+        if (history) {
+            FileHistory undo = m_undoHistory, redo = m_redoHistory;
+            if (recordOperation(undo, redo, title.toStdString(), r)) {
+                setUndoHistory(std::move(undo));
+                setRedoHistory(std::move(redo));
+            }
+        }
+        pruneHits(r.removed);
+        setFileActionStatus(r.failures.empty()
+                                ? QStringLiteral("Done")
+                                : QStringLiteral("Some items couldn\u2019t be changed"));
+        if (!r.failures.empty())
+            setFileActionError(joinLines(r.failures));
+        if (!r.created.empty())
+            setLastCreatedItems(r.created);
+        refreshAfterFileAction();
+        Q_EMIT fileActionEnded();
+    });
+}
+
+void SearchModel::undoFileAction(bool redo) {
+    if (m_fileActionRunning)
+        return;
+    FileHistory stack = redo ? m_redoHistory : m_undoHistory;
+    if (stack.empty())
+        return;
+    FileUndoRecord record = stack.back();
+    stack.pop_back();
+    if (redo)
+        setRedoHistory(stack);
+    else
+        setUndoHistory(stack);
+    cancel();
+    setFileActionRunning(true);
+    setFileActionStatus(redo ? QStringLiteral("Redoing\u2026") : QStringLiteral("Undoing\u2026"));
+    setLastCreatedItems({});
+    setFileActionError(std::nullopt);
+    std::vector<FileUndoStep> steps = record.steps;
+    runInBackground(
+        [steps] { return FileActions::undo(steps); },
+        [this, record, redo](const FileActionResult& r) {
+            setFileActionRunning(false);
+            FileHistory undo = m_undoHistory, redoStack = m_redoHistory;
+            fileReplay(undo, redoStack, record, redo, r);
+            setUndoHistory(std::move(undo));
+            setRedoHistory(std::move(redoStack));
+            pruneHits(r.removed);
+            setLastCreatedItems(r.created);
+            if (r.failures.empty())
+                setFileActionStatus(redo ? QStringLiteral("Redone") : QStringLiteral("Undone"));
+            else
+                setFileActionStatus(QStringLiteral("Some items couldn\u2019t be restored"));
+            if (!r.failures.empty())
+                setFileActionError(joinLines(r.failures));
+            refreshAfterFileAction();
+            Q_EMIT fileActionEnded();
+        });
+}
+
+void SearchModel::undoOrRedo(bool redo) {
+    if (m_desktop.isEditingText()) {
+        m_desktop.undoTextEditing(redo);
+        return;
+    }
+    undoFileAction(redo);
+}
+
+void SearchModel::pruneHits(const std::vector<std::string>& removed) {
+    std::vector<SearchHit> kept;
+    kept.reserve(m_hits.size());
+    for (const SearchHit& hit : m_hits) {
+        bool gone = false;
+        for (const auto& r : removed)
+            if (atOrUnder(hit.url, r)) {
+                gone = true;
+                break;
+            }
+        if (!gone)
+            kept.push_back(hit);
+    }
+    std::set<std::string> remaining;
+    for (const auto& hit : kept)
+        remaining.insert(hit.url);
+    setHits(HitList::fromVector(std::move(kept)));
+    std::set<std::string> selection;
+    for (const auto& url : m_selection)
+        if (remaining.count(url))
+            selection.insert(url);
+    setSelection(std::move(selection));
+}
+
+void SearchModel::refreshAfterFileAction() {
+    if (m_hasSearched && !criteriaChanged() && !m_pattern.isEmpty() && patternUsable())
+        search();
+}
+
+} // namespace qb

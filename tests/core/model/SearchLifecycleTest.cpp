@@ -1,0 +1,241 @@
+#include "ModelFixture.h"
+
+#include <QMimeData>
+#include <QTest>
+
+using namespace qb;
+using qbtest::ModelTest;
+using Paths = std::vector<std::string>;
+
+TEST_F(ModelTest, SearchRunsTheEngineAndFinishes) {
+    tree.file("a/report.pdf");
+    tree.file("b/notes.txt");
+    m().setFolder(tree.root());
+    m().setPattern("\\.pdf$");
+    searchAndWait();
+    EXPECT_FALSE(m().running());
+    EXPECT_TRUE(m().hasSearched());
+    EXPECT_FALSE(m().cancelled());
+    EXPECT_EQ(m().scanned(), 4);
+    ASSERT_EQ(m().hits().size(), 1u);
+    EXPECT_EQ(m().hits()[0].url, tree.path("a/report.pdf"));
+    EXPECT_GT(m().elapsed(), 0.0);
+    EXPECT_EQ(m().recentFolders().front(), tree.root());
+
+    m().setFolder(tree.path("missing"));
+    m().setPattern("x");
+    searchAndWait();
+    EXPECT_EQ(m().error(), QString("This folder cannot be read. Choose an accessible folder."));
+    EXPECT_TRUE(m().hits().empty());
+}
+
+TEST_F(ModelTest, SearchRefusesUnusablePatternsWithoutTouchingState) {
+    for (QString pattern : {QString(), QString("(")}) {
+        m().setPattern(pattern);
+        QUuid before = m().generation();
+        QSignalSpy anything(&m(), &SearchModel::hitsChanged);
+        m().search();
+        EXPECT_FALSE(m().running());
+        EXPECT_FALSE(m().hasSearched());
+        EXPECT_EQ(m().generation(), before);
+        EXPECT_EQ(anything.count(), 0);
+    }
+    m().setPattern("ok");
+    m().setFileActionRunning(true);
+    m().search();
+    EXPECT_FALSE(m().hasSearched());
+}
+
+TEST_F(ModelTest, CancelKeepsPartialHitsAndDropsLateUpdates) {
+    m().setFolder(tree.root());
+    m().setPattern("x");
+    m().search();
+    QUuid token = m().generation();
+    feed({hit("/p/x1"), hit("/p/x2")});
+    m().cancel();
+    EXPECT_TRUE(m().cancelled());
+    EXPECT_FALSE(m().running());
+    EXPECT_GE(m().elapsed(), 0.0);
+    EXPECT_EQ(m().hits().size(), 2u);
+
+    m().apply({HitList::fromVector({hit("/late")}), 99, 0, false}, token);
+    m().finish(token);
+    m().fail("late", token);
+    EXPECT_EQ(m().hits().size(), 2u);
+    EXPECT_EQ(m().scanned(), 10);
+    EXPECT_FALSE(m().error());
+
+    // A new search starts from empty results and ignores the old run.
+    m().search();
+    EXPECT_TRUE(m().hits().empty());
+    EXPECT_FALSE(m().cancelled());
+    m().apply({HitList::fromVector({hit("/late")}), 99, 0, false}, token);
+    EXPECT_TRUE(m().hits().empty());
+}
+
+TEST_F(ModelTest, LiveSearchDebouncesToOneSearchWithTheFinalPattern) {
+    tree.file("abc");
+    m().setFolder(tree.root());
+    m().setLiveSearch(true);
+    int started = 0;
+    QObject::connect(&m(), &SearchModel::runningChanged, [&] { started += m().running(); });
+    for (const char* p : {"a", "ab", "abc"}) {
+        m().setPattern(p);
+        m().scheduleLiveSearch();
+        QTest::qWait(50); // typing speed; well within the delay
+    }
+    EXPECT_EQ(started, 0);
+    QSignalSpy ended(&m(), &SearchModel::searchEnded);
+    ASSERT_TRUE(ended.wait(5000));
+    EXPECT_EQ(started, 1);
+    EXPECT_EQ(m().executedCriteria()->pattern, "abc");
+    EXPECT_EQ(m().hits().size(), 1u);
+    EXPECT_EQ(prefs.boolean("liveSearch"), true);
+
+    // Turning it off cancels a pending live search.
+    m().setPattern("ab");
+    m().scheduleLiveSearch();
+    m().setLiveSearch(false);
+    EXPECT_FALSE(ended.wait(700));
+}
+
+TEST_F(ModelTest, CriteriaChangedRoundTrip) {
+    m().setFolder(tree.root());
+    m().setPattern("abc");
+    EXPECT_FALSE(m().criteriaChanged());
+    m().search();
+    EXPECT_FALSE(m().criteriaChanged());
+    m().setPattern("abcd");
+    EXPECT_TRUE(m().criteriaChanged());
+    m().setPattern("abc");
+    EXPECT_FALSE(m().criteriaChanged());
+    m().setIncludeHidden(true);
+    EXPECT_TRUE(m().criteriaChanged());
+    m().setFolder(tree.root());
+    EXPECT_FALSE(m().criteriaChanged()) << "a new folder has no executed criteria";
+}
+
+TEST_F(ModelTest, SelectionFollowsTheDisplayedOrder) {
+    m().setPattern("x");
+    m().search();
+    feed({hit("/d/b.png", "image/png"), hit("/d/c.txt", "text/plain"),
+          hit("/d/a.png", "image/png")});
+    m().setSelection({"/d/a.png", "/d/b.png", "/d/c.txt", "/gone"});
+    EXPECT_EQ(m().selectedURLs(), (Paths{"/d/a.png", "/d/b.png", "/d/c.txt"}));
+    m().setFilters({FileKindFilter::images, {}, {}});
+    EXPECT_EQ(m().selectedURLs(), (Paths{"/d/a.png", "/d/b.png"}));
+    m().setSortOrder({{SortKey::name, false}});
+    EXPECT_EQ(m().selectedURLs(), (Paths{"/d/b.png", "/d/a.png"}));
+
+    m().copyPaths();
+    EXPECT_EQ(desktop.clipboard.back(), "/d/b.png\n/d/a.png");
+    m().copyPaths(Paths{});
+    EXPECT_EQ(desktop.clipboard.back(), "");
+    m().open();
+    EXPECT_EQ(desktop.opened, (Paths{"/d/b.png", "/d/a.png"}));
+    m().quickLook(Paths{});
+    EXPECT_TRUE(desktop.previews.empty());
+    m().quickLook();
+    EXPECT_EQ(desktop.previews.size(), 1u);
+}
+
+TEST_F(ModelTest, LaunchUrlsOnlyChooseAFolderAndRaise) {
+    struct Case {
+        const char* name;
+        QString url;
+        bool accepted;
+        std::optional<std::string> folder;
+    };
+    const std::string home = m().folder();
+    const Case cases[] = {
+        {"plain", "quillbrook://search?folder=/tmp/a", true, "/tmp/a"},
+        {"other scheme name", "tarnwick://search?folder=/srv", true, "/srv"},
+        {"plus stays plus", "quillbrook://search?folder=/a+b", true, "/a+b"},
+        {"encoded plus", "quillbrook://search?folder=/a%2Bb", true, "/a+b"},
+        {"space", "quillbrook://search?folder=/a%20b", true, "/a b"},
+        {"ampersand ends the item", "quillbrook://search?folder=/a&b=1", true, "/a"},
+        {"encoded ampersand", "quillbrook://search?folder=/a%26b", true, "/a&b"},
+        {"fragment", "quillbrook://search?folder=/a#b", true, "/a"},
+        {"non-UTF-8 bytes", "quillbrook://search?folder=/caf%E9", true, "/caf\xE9"},
+        {"first item wins", "quillbrook://search?folder=/one&folder=/two", true, "/one"},
+        {"relative", "quillbrook://search?folder=tmp", true, std::nullopt},
+        {"empty", "quillbrook://search?folder=", true, std::nullopt},
+        {"no folder", "quillbrook://search", true, std::nullopt},
+        {"malformed escape", "quillbrook://search?folder=/a%zz", true, std::nullopt},
+        {"encoded NUL", "quillbrook://search?folder=/a%00b", true, std::nullopt},
+        {"scheme case", "Quillbrook://search?folder=/x", false, std::nullopt},
+        {"other host", "quillbrook://find?folder=/x", false, std::nullopt},
+        {"user info", "quillbrook://me@search?folder=/x", false, std::nullopt},
+        {"web", "https://search?folder=/x", false, std::nullopt},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m().setFolder(home);
+        int raised = desktop.raised;
+        QUuid focus = m().focusRequest();
+        m().receive(c.url);
+        EXPECT_EQ(desktop.raised, raised + (c.accepted ? 1 : 0));
+        EXPECT_EQ(m().focusRequest() != focus, c.accepted);
+        EXPECT_EQ(m().folder(), c.folder.value_or(home));
+        EXPECT_FALSE(m().running()) << "a launch URL never starts anything by itself";
+    }
+    m().receive(QString("quillbrook://search?folder=/") + QString(3'000'000, 'x'));
+    EXPECT_EQ(m().folder(), home);
+}
+
+TEST_F(ModelTest, DroppedFolders) {
+    std::string file = tree.file("file.txt");
+    std::string a = tree.dir("a"), b = tree.dir("b");
+    QMimeData two;
+    two.setData("text/uri-list", ("file://" + a + "\r\nfile://" + b + "\r\n").c_str());
+    EXPECT_FALSE(m().acceptFolderProviders(two));
+    EXPECT_FALSE(m().fileActionError());
+
+    QMimeData one;
+    one.setData("text/uri-list", ("file://" + file + "\r\n").c_str());
+    EXPECT_TRUE(m().acceptFolderProviders(one));
+    EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
+
+    QMimeData folder;
+    folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "\r\n").c_str());
+    EXPECT_TRUE(m().acceptFolderProviders(folder));
+    EXPECT_EQ(m().folder(), a);
+    EXPECT_FALSE(m().acceptFolderDrop({a, b}));
+}
+
+TEST_F(ModelTest, WindowSizesFollowTheLayout) {
+    auto first = std::make_shared<qbtest::FakeWindow>();
+    auto second = std::make_shared<qbtest::FakeWindow>();
+    using S = qbtest::FakeWindow::Sizes;
+    m().attachWindow(first);
+    EXPECT_EQ(first->sizes.back(), (S{700, 450, 940, 650}));
+    m().setLayout(WindowLayout::workspace);
+    EXPECT_EQ(first->sizes.back(), (S{940, 450, 1120, 700}));
+    m().setLayout(WindowLayout::compact);
+    EXPECT_EQ(first->sizes.back(), (S{700, 260, 740, 300}));
+    m().setPattern("x");
+    m().setFolder(tree.root());
+    m().search();
+    EXPECT_EQ(first->sizes.back(), (S{700, 450, 740, 570}));
+    m().setFolder(tree.root());
+    EXPECT_EQ(first->sizes.back(), (S{700, 260, 740, 300}));
+
+    m().attachWindow(second);
+    EXPECT_EQ(first->closed, 1);
+    QUuid focus = m().focusRequest();
+    QTRY_COMPARE(second->activated, 1);
+    EXPECT_NE(m().focusRequest(), focus);
+}
+
+TEST_F(ModelTest, DestroyingTheModelDuringASearchDoesNotHang) {
+    for (int i = 0; i < 30; ++i)
+        tree.file(std::string(60, 'a') + "b" + std::to_string(i)); // each costs the budget
+    m().setFolder(tree.root());
+    m().setPattern("(a+)+$");
+    m().search();
+    // The walk publishes after 0.15 s and then waits for the GUI thread, which never
+    // runs its event loop here.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    model.reset();
+    SUCCEED();
+}
