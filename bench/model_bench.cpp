@@ -1,0 +1,74 @@
+// The GUI thread's share of a search: applying a 20,000-hit update and ordering it by name.
+
+#include "model/SearchModel.h"
+
+#include <QCoreApplication>
+#include <benchmark/benchmark.h>
+#include <random>
+
+namespace {
+
+class NullDesktop : public qb::Desktop {
+public:
+    void chooseFolder(const qb::FolderPanel&,
+                      std::function<void(std::optional<std::string>)>) override {}
+    void askName(const qb::NameDialog&, std::function<void(std::optional<QString>)>) override {}
+    void setClipboardText(const QString&) override {}
+    void openItem(const std::string&) override {}
+    void showPreview(const std::vector<std::string>&) override {}
+    void raiseApplication() override {}
+    bool isEditingText() override { return false; }
+    void undoTextEditing(bool) override {}
+};
+
+class NullStore : public qb::PreferencesStore {
+public:
+    std::optional<bool> boolean(const QString&) const override { return {}; }
+    std::optional<QString> text(const QString&) const override { return {}; }
+    std::optional<std::string> path(const QString&) const override { return {}; }
+    std::optional<std::vector<std::string>> paths(const QString&) const override { return {}; }
+    std::optional<QByteArray> data(const QString&) const override { return {}; }
+    void setBoolean(const QString&, bool) override {}
+    void setText(const QString&, const QString&) override {}
+    void setPath(const QString&, const std::string&) override {}
+    void setPaths(const QString&, const std::vector<std::string>&) override {}
+    void setData(const QString&, const QByteArray&, bool) override {}
+};
+
+qb::SearchUpdate bigUpdate() {
+    const char* words[] = {"report", "Invoice", "photo",  "holiday",
+                           "draft",  "café",    "résumé", "notes"};
+    std::mt19937 rng(3);
+    std::vector<qb::SearchHit> hits;
+    for (int i = 0; i < 20000; ++i) {
+        qb::SearchHit h;
+        h.url = "/home/user/folder" + std::to_string(i % 400) + "/" + words[rng() % 8] + " " +
+                words[rng() % 8] + " " + std::to_string(rng() % 5000) + ".pdf";
+        h.kind = "PDF document";
+        h.contentTypeIdentifier = "application/pdf";
+        hits.push_back(std::move(h));
+    }
+    return {qb::HitList::fromVector(std::move(hits)), 200000, 0, true};
+}
+
+void BM_ApplyAndOrder(benchmark::State& state) {
+    NullDesktop desktop;
+    NullStore store;
+    qb::SearchModel model(store, desktop);
+    const qb::SearchUpdate update = bigUpdate();
+    for (auto _ : state) {
+        model.apply(update, model.generation());
+        benchmark::DoNotOptimize(model.orderedHits().data());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_ApplyAndOrder)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
