@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -402,6 +403,15 @@ std::string resolvedPath(const std::string& path) {
 std::string temporaryDirectory() {
     const char* t = std::getenv("TMPDIR");
     return t && *t == '/' ? std::string(t) : std::string("/tmp");
+}
+
+std::string localTimeText(const char* format) {
+    time_t now = ::time(nullptr);
+    struct tm local {};
+    localtime_r(&now, &local);
+    char buf[64];
+    std::strftime(buf, sizeof buf, format, &local);
+    return buf;
 }
 
 std::string randomUuid() {

@@ -42,6 +42,8 @@ std::string resolvedPath(const std::string& path);
 
 std::string temporaryDirectory();
 std::string randomUuid(); // canonical upper-case form
+// The current local time in strftime format.
+std::string localTimeText(const char* format);
 
 inline const Error identityMismatch{0, "identity"};
 

@@ -103,15 +103,6 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
     return std::nullopt;
 }
 
-std::string deletionDate() {
-    time_t now = ::time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y-%m-%dT%H:%M:%S", &local);
-    return buf;
-}
-
 // Reserves NAME in the trash by creating info/NAME.trashinfo exclusively.
 fs::Error reserve(Slot& slot, const std::string& originalPath) {
     std::string base(lastComponent(originalPath));
@@ -183,8 +174,8 @@ fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
         if (shown.compare(0, prefix.size(), prefix) == 0)
             shown = shown.substr(prefix.size());
     }
-    std::string text =
-        "[Trash Info]\nPath=" + encodeInfoPath(shown) + "\nDeletionDate=" + deletionDate() + "\n";
+    std::string text = "[Trash Info]\nPath=" + encodeInfoPath(shown) +
+                       "\nDeletionDate=" + fs::localTimeText("%Y-%m-%dT%H:%M:%S") + "\n";
     std::string info = slot.infoPath();
     int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)

@@ -60,15 +60,6 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
-std::string stamp() {
-    time_t now = ::time(nullptr);
-    struct tm local {};
-    localtime_r(&now, &local);
-    char buf[32];
-    std::strftime(buf, sizeof buf, "%Y%m%d-%H%M%S", &local);
-    return buf;
-}
-
 } // namespace
 
 std::string JsonPreferencesFile::defaultPath() {
@@ -178,7 +169,7 @@ void JsonPreferencesFile::store(const QString& key, const QJsonValue& value) {
 }
 
 void JsonPreferencesFile::keepAside(const QByteArray& bytes, const std::string& suffix) {
-    std::string base = m_path + suffix + stamp();
+    std::string base = m_path + suffix + fs::localTimeText("%Y%m%d-%H%M%S");
     for (int n = 0; n < 1000; ++n) {
         std::string p = n ? base + "-" + std::to_string(n) : base;
         int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);

@@ -38,6 +38,14 @@ SearchModel::~SearchModel() {
             task->thread.join();
 }
 
+bool SearchModel::event(QEvent* event) {
+    if (event->type() == CallEvent::eventType()) {
+        static_cast<CallEvent*>(event)->call();
+        return true;
+    }
+    return QObject::event(event);
+}
+
 void SearchModel::loadPreferences() {
     m_liveSearch = m_store.boolean("liveSearch").value_or(false);
     m_layout = windowLayoutFrom(m_store.text("windowLayout"));

@@ -357,6 +357,9 @@ Q_SIGNALS:
     void searchEnded();
     void fileActionEnded();
 
+protected:
+    bool event(QEvent* event) override;
+
 private:
     struct SearchTask;
     struct FileTask;

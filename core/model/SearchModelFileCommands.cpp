@@ -156,14 +156,11 @@ void SearchModel::runInBackground(std::function<FileActionResult()> operation,
     SearchModel* model = this;
     QThreadPool::globalInstance()->start([model, task, operation, done] {
         FileActionResult result = operation();
-        QMetaObject::invokeMethod(
-            model,
-            [model, task, result, done] {
-                if (model->m_fileTask == task)
-                    model->m_fileTask.reset();
-                done(result);
-            },
-            Qt::QueuedConnection);
+        postCall(model, [model, task, result, done] {
+            if (model->m_fileTask == task)
+                model->m_fileTask.reset();
+            done(result);
+        });
         // Last: the model's destructor waits for this before it goes away.
         task->done.store(true);
         task->done.notify_all();

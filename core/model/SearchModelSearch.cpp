@@ -107,26 +107,20 @@ void SearchModel::startSearchTask(const SearchOptions& options, const QUuid& tok
             task->handoff.store(0);
             if (stop.stop_requested())
                 return;
-            QMetaObject::invokeMethod(
-                model,
-                [model, task, update, token] {
-                    model->apply(update, token);
-                    task->handoff.store(1);
-                    task->handoff.notify_all();
-                },
-                Qt::QueuedConnection);
+            postCall(model, [model, task, update, token] {
+                model->apply(update, token);
+                task->handoff.store(1);
+                task->handoff.notify_all();
+            });
             while (task->handoff.load() == 0)
                 task->handoff.wait(0);
         };
         SearchOutcome outcome = SearchEngine::run(options, publish, stop);
         if (outcome.status == SearchOutcome::Status::finished) {
-            QMetaObject::invokeMethod(
-                model, [model, token] { model->finish(token); }, Qt::QueuedConnection);
+            postCall(model, [model, token] { model->finish(token); });
         } else if (outcome.status == SearchOutcome::Status::failed) {
             QString message = QString::fromStdString(outcome.error.description);
-            QMetaObject::invokeMethod(
-                model, [model, message, token] { model->fail(message, token); },
-                Qt::QueuedConnection);
+            postCall(model, [model, message, token] { model->fail(message, token); });
         }
         task->finished.store(true);
     });

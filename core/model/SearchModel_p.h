@@ -3,7 +3,10 @@
 
 #include "SearchModel.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <atomic>
+#include <functional>
 #include <stop_token>
 #include <thread>
 
@@ -19,5 +22,22 @@ struct SearchModel::SearchTask {
 struct SearchModel::FileTask {
     std::atomic<bool> done{false};
 };
+
+// A function to run on the thread that owns the receiver. Posted as an event rather than
+// through invokeMethod so that the call is created on the worker and destroyed on the GUI
+// thread, with the event queue's own locking between the two.
+class CallEvent : public QEvent {
+public:
+    explicit CallEvent(std::function<void()> fn) : QEvent(eventType()), call(std::move(fn)) {}
+    static QEvent::Type eventType() {
+        static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+        return type;
+    }
+    std::function<void()> call;
+};
+
+inline void postCall(QObject* receiver, std::function<void()> fn) {
+    QCoreApplication::postEvent(receiver, new CallEvent(std::move(fn)));
+}
 
 } // namespace qb
