@@ -47,7 +47,7 @@ UCollator* collator() {
     return instance.get();
 }
 
-std::string sortKey(std::string_view text) {
+std::string sortKeyOf(std::string_view text) {
     std::u16string wide = toUtf16(text);
     UCollator* c = collator();
     std::string key(wide.size() * 2 + 16, '\0');
@@ -79,8 +79,12 @@ std::string_view textOf(const SearchHit& hit, SortKey key) {
 
 } // namespace
 
+std::string collationKey(std::string_view text) {
+    return sortKeyOf(text);
+}
+
 int compareNames(std::string_view a, std::string_view b) {
-    int c = sortKey(a).compare(sortKey(b));
+    int c = sortKeyOf(a).compare(sortKeyOf(b));
     return c < 0 ? -1 : c > 0 ? 1 : 0;
 }
 
@@ -100,7 +104,11 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
         if (key == SortKey::name) {
             own[k].resize(n);
             for (size_t i = 0; i < n; ++i) {
-                own[k][i] = sortKey(textOf(*hits[i], key));
+                if (!hits[i]->nameKey.empty()) {
+                    keys[k][i] = &hits[i]->nameKey;
+                    continue;
+                }
+                own[k][i] = sortKeyOf(textOf(*hits[i], key));
                 keys[k][i] = &own[k][i];
             }
         } else {
@@ -108,7 +116,7 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
                 std::string_view text = textOf(*hits[i], key);
                 auto it = shared[k].find(text);
                 if (it == shared[k].end())
-                    it = shared[k].emplace(text, sortKey(text)).first;
+                    it = shared[k].emplace(text, sortKeyOf(text)).first;
                 keys[k][i] = &it->second;
             }
         }

@@ -22,6 +22,9 @@ using SortOrder = std::vector<SortComparator>;
 // Sorts the hits (stably) by the order; equal hits keep their relative order.
 void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order);
 
+// The collation key of a text (UTF-8 bytes): keys compare bytewise as the texts collate.
+std::string collationKey(std::string_view text);
+
 // Compares two texts (UTF-8 bytes) as the name ordering does; <0, 0 or >0.
 int compareNames(std::string_view a, std::string_view b);
 

@@ -2,6 +2,7 @@
 
 #include "DirectoryWalker.h"
 #include "HitAttributes.h"
+#include "HitOrdering.h"
 #include "PathText.h"
 #include "RegexMatcher.h"
 
@@ -87,6 +88,7 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
             readHitAttributes(walker.directoryFd(), walker.name(), hit);
             nameRanges(raw, offset, static_cast<int64_t>(text.size()) - offset,
                        hit.matchedNameRanges);
+            hit.nameKey = collationKey(walker.name());
             hits.append(std::move(hit));
         }
         if (hits.size() >= kHitLimit) {

@@ -31,6 +31,13 @@ std::string_view SearchHit::parentPath() const {
     return parentOf(url);
 }
 
+bool SearchHit::operator==(const SearchHit& o) const {
+    return url == o.url && isDirectory == o.isDirectory && kind == o.kind &&
+           byteCount == o.byteCount && modified == o.modified &&
+           contentTypeIdentifier == o.contentTypeIdentifier &&
+           matchedNameRanges == o.matchedNameRanges;
+}
+
 size_t hashValue(const SearchHit& hit) {
     size_t h = std::hash<std::string>{}(hit.url);
     auto mix = [&h](size_t v) { h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2); };

@@ -52,11 +52,14 @@ struct SearchHit {
     Timestamp modified = kDistantPast;
     std::string contentTypeIdentifier = "public.data";
     std::vector<NameRange> matchedNameRanges;
+    // The name's collation key, worked out once on the walking thread so that ordering on
+    // the GUI thread is only comparisons. Derived; not part of the hit's identity or equality.
+    std::string nameKey;
 
     std::string_view name() const;
     std::string_view parentPath() const;
     const std::string& id() const { return url; }
-    bool operator==(const SearchHit&) const = default;
+    bool operator==(const SearchHit& other) const;
 };
 
 size_t hashValue(const SearchHit& hit);
