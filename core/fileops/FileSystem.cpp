@@ -337,8 +337,18 @@ Error moveItem(const std::string& from, const std::string& to,
         return {};
     if (errno != EXDEV)
         return fromErrno();
+    struct stat before {};
+    if (::fstatat(a.fd.get(), a.name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
+        return fromErrno();
     if (copyInto(a.fd.get(), a.name.c_str(), b.fd.get(), b.name.c_str()) != 0)
         return fromErrno();
+    // Remove the source only if it is still the item that was copied; a newcomer under its
+    // name must not be deleted in its place.
+    FileIdentity copied{uint64_t(before.st_dev), uint64_t(before.st_ino)};
+    if (!sameIdentity(a.fd.get(), a.name.c_str(), copied)) {
+        removeAt(b.fd.get(), b.name.c_str());
+        return {0, kChangedWhileMoving};
+    }
     if (removeAt(a.fd.get(), a.name.c_str()) != 0)
         return fromErrno(); // the complete copy stays; what could not be removed stays too
     return {};

@@ -46,5 +46,7 @@ std::string randomUuid(); // canonical upper-case form
 std::string localTimeText(const char* format);
 
 inline const Error identityMismatch{0, "identity"};
+inline constexpr const char* kChangedWhileMoving =
+    "The item changed while it was being moved. Nothing was changed.";
 
 } // namespace qb::fs

@@ -239,3 +239,20 @@ TEST_F(ModelTest, DestroyingTheModelDuringASearchDoesNotHang) {
     model.reset();
     SUCCEED();
 }
+
+TEST_F(ModelTest, ChoosingAFolder) {
+    std::string chosen = tree.dir("chosen");
+    desktop.folderAnswers = {std::nullopt, chosen};
+    m().chooseFolder();
+    EXPECT_NE(m().folder(), chosen) << "cancelling changes nothing";
+    ASSERT_EQ(desktop.panels.size(), 1u);
+    EXPECT_EQ(desktop.panels[0].prompt, "Search Here");
+    EXPECT_EQ(desktop.panels[0].message, "Choose the folder to search.");
+    EXPECT_EQ(desktop.panels[0].startFolder, m().folder());
+    EXPECT_FALSE(desktop.panels[0].canCreateFolders);
+    m().chooseFolder();
+    EXPECT_EQ(m().folder(), chosen);
+    EXPECT_EQ(m().folderName(), "chosen");
+    m().setFolder("/");
+    EXPECT_EQ(m().folderName(), "/");
+}
