@@ -106,6 +106,15 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
 // Reserves NAME in the trash by creating info/NAME.trashinfo exclusively.
 fs::Error reserve(Slot& slot, const std::string& originalPath) {
     std::string base(lastComponent(originalPath));
+    // NAME.trashinfo must fit in a file name: long names are shortened (on a character
+    // boundary) in the trash; the original path stays in the info file.
+    constexpr size_t kRoom = 255 - sizeof(".trashinfo") + 1 - 8;
+    if (base.size() > kRoom) {
+        size_t cut = kRoom;
+        while (cut > 0 && (static_cast<unsigned char>(base[cut]) & 0xC0) == 0x80)
+            --cut;
+        base.resize(cut);
+    }
     for (int n = 1; n < 100000; ++n) {
         slot.name = n == 1 ? base : base + "." + std::to_string(n);
         if (fs::exists(slot.trashDir + "/files/" + slot.name))

@@ -115,3 +115,18 @@ TEST_F(TrashTest, UndoOfAnItemEmptiedFromTheTrash) {
     auto back = FileActions::undo(r.undo);
     EXPECT_EQ(back.failures, (Paths{std::string("gone.txt") + ": " + FileActions::kReplaced}));
 }
+
+TEST_F(TrashTest, LongNamesAreShortenedInTheTrashAndRestoredWhole) {
+    std::string name;
+    while (name.size() < 250)
+        name += "\xC3\xA9"; // two-byte characters, so a blind cut would split one
+    std::string item = t.file(name, "long");
+    auto r = FileActions::trash({item});
+    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    ASSERT_EQ(infoFiles().size(), 1u);
+    EXPECT_LE(infoFiles()[0].size(), 255u);
+    auto back = FileActions::undo(r.undo);
+    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    EXPECT_EQ(TempTree::read(item), "long");
+    EXPECT_TRUE(infoFiles().empty());
+}
