@@ -94,6 +94,9 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
     // Sort keys once per hit and key; kinds and folders repeat, so those are shared.
     const size_t n = hits.size();
     std::vector<std::vector<const std::string*>> keys(order.size());
+    // The first eight key bytes as a number settle most comparisons without touching the
+    // strings, which lie scattered in memory.
+    std::vector<std::vector<uint64_t>> prefixes(order.size());
     std::vector<std::unordered_map<std::string_view, std::string>> shared(order.size());
     std::vector<std::vector<std::string>> own(order.size());
     for (size_t k = 0; k < order.size(); ++k) {
@@ -121,6 +124,18 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
             }
         }
     }
+    for (size_t k = 0; k < order.size(); ++k) {
+        if (keys[k].empty())
+            continue;
+        prefixes[k].resize(n);
+        for (size_t i = 0; i < n; ++i) {
+            const std::string& key = *keys[k][i];
+            uint64_t p = 0;
+            for (size_t b = 0; b < 8; ++b)
+                p = (p << 8) | (b < key.size() ? static_cast<unsigned char>(key[b]) : 0u);
+            prefixes[k][i] = p;
+        }
+    }
     std::vector<uint32_t> index(n);
     std::iota(index.begin(), index.end(), 0);
     std::stable_sort(index.begin(), index.end(), [&](uint32_t a, uint32_t b) {
@@ -129,6 +144,8 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
             if (order[k].key == SortKey::byteCount) {
                 int64_t x = hits[a]->byteCount, y = hits[b]->byteCount;
                 c = x < y ? -1 : x > y ? 1 : 0;
+            } else if (prefixes[k][a] != prefixes[k][b]) {
+                c = prefixes[k][a] < prefixes[k][b] ? -1 : 1;
             } else {
                 c = keys[k][a]->compare(*keys[k][b]);
             }
