@@ -2,6 +2,7 @@
 
 #include <QMimeData>
 #include <QTest>
+#include <random>
 
 using namespace qb;
 using qbtest::ModelTest;
@@ -255,4 +256,24 @@ TEST_F(ModelTest, ChoosingAFolder) {
     EXPECT_EQ(m().folderName(), "chosen");
     m().setFolder("/");
     EXPECT_EQ(m().folderName(), "/");
+}
+
+TEST_F(ModelTest, RandomLaunchUrlsNeverDoMoreThanChooseAFolder) {
+    std::mt19937 rng(7);
+    const char* pieces[] = {
+        "quillbrook://", "tarnwick://", "search", "?", "&",  "=", "folder", "%", "%2", "%2F",
+        "%E9",           "/",           "#",      "+", "..", "x", "%00",    "@", ":",  " "};
+    const std::string home = m().folder();
+    for (int round = 0; round < 3000; ++round) {
+        QString url;
+        int n = int(rng() % 10);
+        for (int i = 0; i < n; ++i)
+            url += pieces[rng() % (sizeof pieces / sizeof *pieces)];
+        m().receive(url);
+        EXPECT_FALSE(m().running());
+        EXPECT_FALSE(m().fileActionRunning());
+        ASSERT_FALSE(m().folder().empty());
+        EXPECT_EQ(m().folder()[0], '/');
+        EXPECT_EQ(m().folder().find('\0'), std::string::npos);
+    }
 }

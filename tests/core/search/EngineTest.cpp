@@ -7,7 +7,9 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <map>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace qb;
@@ -378,4 +380,33 @@ TEST(Engine, SpecialFilesAreMatchedByNameOnly) {
     auto hits = r.hitsByName();
     ASSERT_EQ(hits.size(), 1u);
     EXPECT_EQ(hits["pipe"].contentTypeIdentifier, "inode/fifo");
+}
+
+TEST(Engine, DeepTreesNeedFewDescriptors) {
+    TempTree t;
+    int fd = ::open(t.root().c_str(), O_RDONLY | O_DIRECTORY);
+    for (int i = 0; i < 150; ++i) {
+        ::mkdirat(fd, "d", 0755);
+        int child = ::openat(fd, "d", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = child;
+    }
+    ::close(::openat(fd, "bottom", O_CREAT | O_WRONLY, 0644));
+    ::close(fd);
+    // In a child limited to 80 descriptors, far fewer than the tree's depth.
+    std::fflush(nullptr);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        struct rlimit limit {
+            80, 80
+        };
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        SearchRun r = search(options(t.root(), "^bottom$"));
+        bool ok = r.outcome.status == SearchOutcome::Status::finished && r.last().skipped == 0 &&
+                  r.last().hits.size() == 1;
+        ::_exit(ok ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }

@@ -1,6 +1,8 @@
 #include "search/PathText.h"
 
 #include <gtest/gtest.h>
+#include <random>
+#include <unicode/ustring.h>
 
 using namespace qb;
 
@@ -49,4 +51,27 @@ TEST(PathText, FileUrlsCarryPercentEncodedBytes) {
     EXPECT_EQ(pathFromFileUrl("http://example.com/x"), std::nullopt);
     EXPECT_EQ(pathFromFileUrl("file://elsewhere/x"), std::nullopt);
     EXPECT_EQ(pathFromFileUrl("not a url"), std::nullopt);
+}
+
+// ICU's own converter replaces ill-formed sequences the same way; random bytes, weighted
+// towards UTF-8 lead and continuation bytes, must decode identically.
+TEST(PathText, DecodingAgreesWithIcuOnRandomBytes) {
+    std::mt19937 rng(42);
+    const unsigned char interesting[] = {0x00, 0x41, 0x7F, 0x80, 0xBF, 0xC0, 0xC2, 0xDF, 0xE0,
+                                         0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF, 0xA0, 0x90, 0x8F};
+    for (int round = 0; round < 20000; ++round) {
+        std::string bytes(rng() % 12, '\0');
+        for (char& c : bytes)
+            c = static_cast<char>(rng() % 3 ? interesting[rng() % sizeof interesting]
+                                            : rng() % 256);
+        std::u16string expected(bytes.size() * 2 + 1, u'\0');
+        int32_t length = 0;
+        UErrorCode status = U_ZERO_ERROR;
+        u_strFromUTF8WithSub(reinterpret_cast<UChar*>(expected.data()), int32_t(expected.size()),
+                             &length, bytes.data(), int32_t(bytes.size()), 0xFFFD, nullptr,
+                             &status);
+        ASSERT_TRUE(U_SUCCESS(status));
+        expected.resize(size_t(length));
+        ASSERT_EQ(toUtf16(bytes), expected) << "round " << round;
+    }
 }
