@@ -14,8 +14,6 @@
 namespace qb::FileActions {
 namespace {
 
-const char* g_archiver = kZipProgram;
-
 std::string nameOf(const std::string& path) {
     return std::string(lastComponent(path));
 }
@@ -212,7 +210,8 @@ FileActionResult newFolder(const std::string& folder, const std::vector<std::str
     return r;
 }
 
-FileActionResult compress(const std::vector<std::string>& items, const std::string& destination) {
+FileActionResult compress(const std::vector<std::string>& items, const std::string& destination,
+                          const char* archiver) {
     const std::string temp = joinPath(fs::temporaryDirectory(), fs::randomUuid());
     Cleanup cleanup; // removes temp, without following links, however the operation ends
     const std::string staging = temp + "/items";
@@ -233,7 +232,7 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
         if (!create)
             return wholeFailure(fs::describe(errno));
     }
-    int status = runZip(staging, archive, log, g_archiver);
+    int status = runZip(staging, archive, log, archiver);
     if (status < 0)
         return wholeFailure(fs::describe(errno));
     if (status != 0)
@@ -303,10 +302,6 @@ FileActionResult undo(const std::vector<FileUndoStep>& steps) {
         }
     }
     return r;
-}
-
-void setArchiverForTesting(const char* program) {
-    g_archiver = program;
 }
 
 } // namespace qb::FileActions

@@ -3,6 +3,7 @@
 // synchronous, never throws, and says what it did in a FileActionResult. Call it off the
 // interface thread.
 
+#include "Archiver.h"
 #include "FileActionRecords.h"
 
 #include <optional>
@@ -23,7 +24,9 @@ FileActionResult move(const std::vector<std::string>& items, const std::string& 
 FileActionResult trash(const std::vector<std::string>& items);
 FileActionResult duplicate(const std::vector<std::string>& items);
 FileActionResult newFolder(const std::string& folder, const std::vector<std::string>& items);
-FileActionResult compress(const std::vector<std::string>& items, const std::string& destination);
+// archiver: the zip program to run (tests give one that fails).
+FileActionResult compress(const std::vector<std::string>& items, const std::string& destination,
+                          const char* archiver = kZipProgram);
 FileActionResult rename(const std::string& item, const std::string& target);
 // Replays recorded steps after checking each item is still the one recorded.
 FileActionResult undo(const std::vector<FileUndoStep>& steps);
@@ -38,8 +41,5 @@ std::optional<FileIdentity> identity(const std::string& item);
 
 // Name without extension, and extension (empty when none; a leading dot does not count).
 std::pair<std::string, std::string> splitExtension(const std::string& name);
-
-// The archiver to run; tests point it elsewhere to make it fail.
-void setArchiverForTesting(const char* program);
 
 } // namespace qb::FileActions

@@ -85,6 +85,7 @@ JsonPreferencesFile::JsonPreferencesFile(std::string path) : m_path(std::move(pa
         return;
     }
     m_values = doc.object();
+    m_inSync = true;
 }
 
 std::optional<bool> JsonPreferencesFile::boolean(const QString& key) const {
@@ -164,8 +165,12 @@ void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
 }
 
 void JsonPreferencesFile::store(const QString& key, const QJsonValue& value) {
+    // Rewriting (and syncing) a file that already says exactly this would only cost time:
+    // every search remembers its folder.
+    if (m_inSync && m_values.contains(key) && m_values.value(key) == value)
+        return;
     m_values.insert(key, value);
-    write();
+    m_inSync = write();
 }
 
 void JsonPreferencesFile::keepAside(const QByteArray& bytes, const std::string& suffix) {

@@ -37,6 +37,7 @@ private:
     std::string m_path;
     QJsonObject m_values;
     QByteArray m_unreadableFile; // the old file's bytes when it did not parse
+    bool m_inSync = false;       // the file on disk holds m_values
 };
 
 } // namespace qb

@@ -52,9 +52,7 @@ TEST(Zip, AFailingArchiverLeavesNothingBehind) {
     ::chmod(script.c_str(), 0755);
     ::setenv("TMPDIR", t.path("tmp").c_str(), 1);
     t.dir("tmp");
-    FileActions::setArchiverForTesting(script.c_str());
-    auto r = FileActions::compress({t.path("item")}, t.path("item.zip"));
-    FileActions::setArchiverForTesting("/usr/bin/zip");
+    auto r = FileActions::compress({t.path("item")}, t.path("item.zip"), script.c_str());
     ::unsetenv("TMPDIR");
     EXPECT_EQ(r.failures,
               (Paths{std::string(FileActions::kArchiveFailed) + "zip error: out of paper\n"}));
