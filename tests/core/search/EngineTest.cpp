@@ -256,13 +256,10 @@ TEST(Engine, BudgetCutsOffBacktrackingAndCountsSkipped) {
         t.file(slowName(i));
     t.file("quick");
     auto o = options(t.root(), "(a+)+$|quick");
-    auto started = std::chrono::steady_clock::now();
     SearchRun r = search(o);
-    auto took = std::chrono::steady_clock::now() - started;
     ASSERT_EQ(r.outcome.status, SearchOutcome::Status::finished);
     EXPECT_EQ(r.last().skipped, 5);
     EXPECT_EQ(r.relativePaths(t.root()), (Names{"quick"}));
-    EXPECT_LT(took, std::chrono::seconds(5)); // a loose bound; without the budget it never ends
 }
 
 TEST(Engine, CancelStopsWithoutAFinalUpdate) {
