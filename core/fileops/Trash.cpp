@@ -72,7 +72,7 @@ bool prepareHome(const std::string& dir) {
     return prepare(dir, true);
 }
 
-// The trash that takes an item on device dev below topdir, per the specification's order.
+// The trash that takes an item: the home trash on its own device, else the volume's.
 std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
     dev_t itemDev;
     if (!deviceOf(std::string(parentOf(path)), itemDev)) {
