@@ -1,5 +1,6 @@
 #include "RegexMatcher.h"
 
+#include "CoarseClock.h"
 #include "PathText.h"
 
 #include <unicode/uregex.h>
@@ -98,7 +99,18 @@ RegexMatcher::RegexMatcher(std::string_view pattern, bool caseSensitive) {
         return;
     UErrorCode status = U_ZERO_ERROR;
     uregex_setMatchCallback(m_regex, &RegexCallbacks::onMatchStep, this, &status);
-    uregex_setFindProgressCallback(m_regex, &RegexCallbacks::onFindProgress, this, &status);
+}
+
+// The find-progress callback fires at every start position. On short texts the match
+// callback alone bounds the work (each start position's attempt is cut off by it, and there
+// are few positions), so the callback is only installed for long ones, such as deep paths.
+void RegexMatcher::useFindProgress(bool on) {
+    if (on == m_findProgressOn)
+        return;
+    UErrorCode status = U_ZERO_ERROR;
+    uregex_setFindProgressCallback(m_regex, on ? &RegexCallbacks::onFindProgress : nullptr, this,
+                                   &status);
+    m_findProgressOn = on;
 }
 
 RegexMatcher::~RegexMatcher() {
@@ -107,7 +119,7 @@ RegexMatcher::~RegexMatcher() {
 }
 
 bool RegexMatcher::shouldStop() {
-    if (m_stop->stop_requested() || std::chrono::steady_clock::now() > m_deadline)
+    if (m_stop->stop_requested() || CoarseClock::now() > m_deadline)
         m_interrupted = true;
     return m_interrupted;
 }
@@ -119,7 +131,8 @@ RegexMatcher::Result RegexMatcher::match(const std::u16string& text, std::vector
     m_stop = &stop;
     m_interrupted = false;
     m_progressTicks = 0;
-    m_deadline = std::chrono::steady_clock::now() + budget;
+    m_deadline = CoarseClock::now() + budget;
+    useFindProgress(text.size() > kShortText);
     UErrorCode status = U_ZERO_ERROR;
     uregex_setText(m_regex, reinterpret_cast<const UChar*>(text.data()),
                    static_cast<int32_t>(text.size()), &status);

@@ -2,6 +2,8 @@
 // One compiled ICU expression and its matcher, reused for every text of a walk, with a time
 // budget per text that cuts off catastrophic backtracking.
 
+#include "CoarseClock.h"
+
 #include <chrono>
 #include <cstdint>
 #include <optional>
@@ -35,6 +37,8 @@ public:
         bool interrupted = false; // budget exhausted or stop requested
     };
     static constexpr size_t kMaxRanges = 128;
+    // Texts up to this many UTF-16 units are matched without the find-progress callback.
+    static constexpr size_t kShortText = 256;
 
     // Finds the successive matches over the whole text; non-empty ones are appended to ranges.
     // Stops after kMaxRanges ranges, on the stop token, or once the budget has passed.
@@ -46,14 +50,16 @@ public:
 
 private:
     bool shouldStop();
+    void useFindProgress(bool on);
     friend struct RegexCallbacks;
 
     URegularExpression* m_regex = nullptr;
     std::string m_error;
-    std::chrono::steady_clock::time_point m_deadline;
+    CoarseClock::time_point m_deadline;
     const std::stop_token* m_stop = nullptr;
     bool m_interrupted = false;
     unsigned m_progressTicks = 0;
+    bool m_findProgressOn = false;
 };
 
 } // namespace qb

@@ -1,5 +1,6 @@
 #include "SearchEngine.h"
 
+#include "CoarseClock.h"
 #include "DirectoryWalker.h"
 #include "HitAttributes.h"
 #include "HitOrdering.h"
@@ -44,7 +45,7 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     if (!walker.open())
         return failure(2, kCannotEnumerate);
 
-    using Steady = std::chrono::steady_clock;
+    using Steady = CoarseClock;
     auto lastPublish = Steady::now();
     HitListBuilder hits;
     int64_t scanned = 0;

@@ -260,6 +260,17 @@ TEST(Engine, BudgetCutsOffBacktrackingAndCountsSkipped) {
     ASSERT_EQ(r.outcome.status, SearchOutcome::Status::finished);
     EXPECT_EQ(r.last().skipped, 5);
     EXPECT_EQ(r.relativePaths(t.root()), (Names{"quick"}));
+
+    // Whole paths longer than the short-text limit are matched with both callbacks on.
+    TempTree deep;
+    std::string folder = std::string(200, 'x') + "/" + std::string(200, 'x');
+    for (int i = 0; i < 3; ++i)
+        deep.file(folder + "/" + slowName(i));
+    o = options(deep.root(), "(a+)+$");
+    o.fullPath = true;
+    r = search(o);
+    ASSERT_EQ(r.outcome.status, SearchOutcome::Status::finished);
+    EXPECT_EQ(r.last().skipped, 3);
 }
 
 TEST(Engine, CancelStopsWithoutAFinalUpdate) {
