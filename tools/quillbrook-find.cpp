@@ -35,9 +35,8 @@ standard error. Exit status: 0 when something matched, 1 when nothing did, 2 on 
 // with a leading marker so that no two paths print the same.
 void jsonString(std::string& out, std::string_view bytes) {
     out.push_back('"');
-    std::string valid = qb::toValidUtf8(bytes);
-    bool exact = valid.size() == bytes.size() && valid == bytes;
-    std::string_view text = exact ? std::string_view(bytes) : std::string_view(valid);
+    std::string valid = qb::isValidUtf8(bytes) ? std::string() : qb::toValidUtf8(bytes);
+    std::string_view text = valid.empty() ? bytes : std::string_view(valid);
     for (unsigned char c : text) {
         switch (c) {
         case '"':
@@ -71,7 +70,7 @@ void jsonString(std::string& out, std::string_view bytes) {
 void jsonHit(std::string& out, const qb::SearchHit& hit) {
     out += "{\"path\":";
     jsonString(out, hit.url);
-    if (!(qb::toValidUtf8(hit.url) == hit.url)) {
+    if (!qb::isValidUtf8(hit.url)) {
         out += ",\"pathBytes\":\"";
         for (unsigned char c : hit.url) {
             char buf[4];

@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <fstream>
-#include <glib.h>
 #include <set>
 #include <sstream>
 
@@ -71,7 +70,7 @@ std::string readText(const std::string& path) {
     std::stringstream s;
     s << in.rdbuf();
     std::string text = s.str();
-    return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr) ? text : "";
+    return isValidUtf8(text) ? text : "";
 }
 
 FileActionResult wholeFailure(std::string message) {

@@ -11,6 +11,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <linux/fs.h>
+#include <pwd.h>
 #include <sys/ioctl.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -408,6 +409,15 @@ std::string resolvedPath(const std::string& path) {
     std::string out(r);
     std::free(r);
     return out;
+}
+
+std::string homeDirectory() {
+    const char* h = std::getenv("HOME");
+    if (h && *h == '/')
+        return h;
+    if (struct passwd* pw = ::getpwuid(::getuid()))
+        return pw->pw_dir;
+    return "/";
 }
 
 std::string temporaryDirectory() {

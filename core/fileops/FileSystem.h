@@ -41,6 +41,8 @@ std::optional<size_t> countEntries(const std::string& path, Error& error);
 std::string resolvedPath(const std::string& path);
 
 std::string temporaryDirectory();
+// $HOME, else the account's home folder, else "/".
+std::string homeDirectory();
 std::string randomUuid(); // canonical upper-case form
 // The current local time in strftime format.
 std::string localTimeText(const char* format);

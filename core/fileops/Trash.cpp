@@ -6,21 +6,11 @@
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
-#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace qb::trash {
 namespace {
-
-std::string homeDirectory() {
-    const char* h = std::getenv("HOME");
-    if (h && *h == '/')
-        return h;
-    if (struct passwd* pw = ::getpwuid(::getuid()))
-        return pw->pw_dir;
-    return "/";
-}
 
 // The nearest existing folder at or above path, for its device number.
 bool deviceOf(std::string path, dev_t& dev) {
@@ -132,7 +122,7 @@ fs::Error reserve(Slot& slot, const std::string& originalPath) {
 
 std::string homeTrash() {
     const char* d = std::getenv("XDG_DATA_HOME");
-    std::string data = d && *d == '/' ? std::string(d) : homeDirectory() + "/.local/share";
+    std::string data = d && *d == '/' ? std::string(d) : fs::homeDirectory() + "/.local/share";
     return data + "/Trash";
 }
 

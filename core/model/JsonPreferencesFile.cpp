@@ -18,7 +18,7 @@ namespace {
 // Paths are bytes: valid UTF-8 is stored as text, anything else as base64 so nothing is lost.
 QJsonValue pathValue(const std::string& path) {
     QByteArray bytes(path.data(), qsizetype(path.size()));
-    if (toValidUtf8(path) == path)
+    if (isValidUtf8(path))
         return QString::fromUtf8(bytes);
     return QJsonObject{{"bytes", QString::fromLatin1(bytes.toBase64())}};
 }
@@ -68,8 +68,7 @@ std::string JsonPreferencesFile::defaultPath() {
     if (config && *config == '/') {
         base = config;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::string(home && *home ? home : "/") + "/.config";
+        base = joinPath(fs::homeDirectory(), ".config");
     }
     return base + "/quillbrook/preferences.json";
 }
@@ -155,9 +154,8 @@ void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
         QJsonObject old{{key, m_values.value(key)}};
         keepAside(QJsonDocument(old).toJson(), "." + key.toStdString() + "-unreadable-");
     }
-    bool utf8 = toValidUtf8(value.toStdString()) == value.toStdString();
     QJsonObject o;
-    if (utf8)
+    if (isValidUtf8(std::string_view(value.constData(), size_t(value.size()))))
         o.insert("text", QString::fromUtf8(value));
     else
         o.insert("base64", QString::fromLatin1(value.toBase64()));

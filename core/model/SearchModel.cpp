@@ -1,6 +1,7 @@
 #include "SearchModel.h"
 
 #include "SearchModel_p.h"
+#include "fileops/FileSystem.h"
 #include "search/PathText.h"
 #include "search/RegexMatcher.h"
 
@@ -10,8 +11,7 @@ namespace qb {
 
 SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* parent)
     : QObject(parent), m_store(store), m_desktop(desktop) {
-    const char* home = std::getenv("HOME");
-    m_folder = home && *home == '/' ? std::string(home) : std::string("/");
+    m_folder = fs::homeDirectory();
     m_focusRequest = QUuid::createUuid();
     m_sortOrder = {{SortKey::name, true}};
     m_liveTimer = new QTimer(this);

@@ -17,16 +17,6 @@ bool validName(const QString& name) {
            !name.contains(':') && !name.contains(QChar(0));
 }
 
-QString joinLines(const std::vector<std::string>& lines) {
-    std::string out;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i)
-            out.push_back('\n');
-        out += lines[i];
-    }
-    return QString::fromStdString(toValidUtf8(out));
-}
-
 QString displayPath(std::string_view path) {
     return QString::fromStdString(toValidUtf8(path));
 }
@@ -270,7 +260,7 @@ void SearchModel::pruneHits(const std::vector<std::string>& removed) {
 }
 
 void SearchModel::refreshAfterFileAction() {
-    if (m_hasSearched && !criteriaChanged() && !m_pattern.isEmpty() && patternUsable())
+    if (m_hasSearched && !criteriaChanged() && patternUsable())
         search();
 }
 

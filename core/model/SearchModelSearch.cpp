@@ -66,8 +66,18 @@ std::optional<std::string> folderItem(std::string_view query) {
 
 } // namespace
 
+QString joinLines(const std::vector<std::string>& lines) {
+    std::string out;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i)
+            out.push_back('\n');
+        out += lines[i];
+    }
+    return QString::fromStdString(toValidUtf8(out));
+}
+
 void SearchModel::search() {
-    if (m_pattern.isEmpty() || !patternUsable() || m_fileActionRunning)
+    if (!patternUsable() || m_fileActionRunning)
         return;
     cancel();
     setError(std::nullopt);
@@ -90,7 +100,7 @@ void SearchModel::search() {
 }
 
 void SearchModel::startSearchTask(const SearchOptions& options, const QUuid& token) {
-    reapSearchTasks();
+    // search() has just cancelled, which reaped the finished tasks.
     auto task = std::make_shared<SearchTask>();
     m_task = task;
     m_searchTasks.push_back(task);
@@ -285,14 +295,7 @@ bool SearchModel::acceptFolderDrop(const std::vector<std::string>& urls) {
 }
 
 void SearchModel::copyPaths(const UrlList& urls) {
-    std::string text;
-    const auto items = itemsOr(urls);
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i)
-            text.push_back('\n');
-        text += items[i];
-    }
-    m_desktop.setClipboardText(QString::fromStdString(toValidUtf8(text)));
+    m_desktop.setClipboardText(joinLines(itemsOr(urls)));
 }
 
 void SearchModel::open(const UrlList& urls) {

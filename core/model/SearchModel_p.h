@@ -36,6 +36,9 @@ public:
     std::function<void()> call;
 };
 
+// Lines joined by line feeds, as one valid UTF-8 text.
+QString joinLines(const std::vector<std::string>& lines);
+
 inline void postCall(QObject* receiver, std::function<void()> fn) {
     QCoreApplication::postEvent(receiver, new CallEvent(std::move(fn)));
 }

@@ -147,7 +147,7 @@ void DirectoryWalker::popDirectory() {
 bool DirectoryWalker::next() {
     if (m_pendingDirectory) {
         m_pendingDirectory = false;
-        if (!m_skipCurrent && m_recursive) {
+        if (m_recursive) {
             int parentFd = directoryFd();
             int fd = parentFd >= 0
                          ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kDirectoryFlags)
@@ -160,7 +160,6 @@ bool DirectoryWalker::next() {
             }
         }
     }
-    m_skipCurrent = false;
     while (m_depth > 0) {
         Frame& frame = m_frames[m_depth - 1];
         if (frame.next >= frame.entries.size()) {

@@ -25,9 +25,6 @@ public:
     // Moves to the next item; false when the walk is over. Unreadable directories and items
     // whose type cannot be read are counted in errors() and passed over.
     bool next();
-    // Do not enter the current item (when it is a directory).
-    void skipDescendants() { m_skipCurrent = true; }
-
     std::string_view name() const {
         return {m_path.data() + m_nameOffset, m_path.size() - m_nameOffset};
     }
@@ -73,7 +70,6 @@ private:
     size_t m_nameOffset = 0;
     ItemType m_type = ItemType::other;
     bool m_pendingDirectory = false;
-    bool m_skipCurrent = false;
     uint64_t m_generation = 0;
     int64_t m_errors = 0;
     std::vector<char> m_buffer;

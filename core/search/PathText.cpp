@@ -135,8 +135,12 @@ std::u16string toUtf16(std::string_view bytes) {
     return out;
 }
 
+bool isValidUtf8(std::string_view bytes) {
+    return g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr);
+}
+
 std::string toValidUtf8(std::string_view bytes) {
-    if (g_utf8_validate(bytes.data(), static_cast<gssize>(bytes.size()), nullptr))
+    if (isValidUtf8(bytes))
         return std::string(bytes);
     std::u16string wide = toUtf16(bytes);
     std::string out;

@@ -20,6 +20,7 @@ std::string standardisePath(std::string_view path);
 // U+FFFD, as ICU and the WHATWG decoder do.
 void appendUtf16(std::string_view bytes, std::u16string& out);
 std::u16string toUtf16(std::string_view bytes);
+bool isValidUtf8(std::string_view bytes);
 // UTF-8 text for display: invalid bytes become U+FFFD.
 std::string toValidUtf8(std::string_view bytes);
 size_t utf16Length(std::string_view bytes);

@@ -60,8 +60,7 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     while (walker.next()) {
         if (stop.stop_requested())
             return {SearchOutcome::Status::cancelled, {}};
-        if (walker.type() == DirectoryWalker::ItemType::symlink)
-            walker.skipDescendants();
+        // Links are matched but never entered: the walker descends into real folders only.
         ++scanned;
 
         text.clear();
