@@ -5,13 +5,18 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
-  qt6-base-dev                  # QtCore for the search model; Widgets for the window
+  qt6-base-dev                  # QtCore for the search model; Widgets, DBus for the window
+  qt6-qpa-plugins               # the X11, Wayland and offscreen platform plugins
+  libqt6svg6                    # the icon theme's SVG icons
+  adwaita-icon-theme fonts-dejavu-core  # icons and a font where the desktop brings none
   libicu-dev                    # regular expressions and collation
   libglib2.0-dev shared-mime-info  # content types by name
   zip unzip                     # the archiver, and a reader for the tests
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   trash-cli                     # an independent trash client the tests check against
   hyperfine fd-find findutils python3  # bench/compare.sh
+  xvfb xauth dbus at-spi2-core python3-pyatspi python3-dbus xdotool  # driving the real window
+  imagemagick                   # scripts/screenshots.sh
 )
 
 missing=()
