@@ -1,0 +1,5 @@
+#include "QuillbrookApp.h"
+
+int main(int argc, char** argv) {
+    return qb::QuillbrookApp::run(argc, argv);
+}

@@ -1,0 +1,161 @@
+#include "DesktopServices.h"
+
+#include "search/PathText.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QFile>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+#include <gio/gio.h>
+#include <set>
+
+namespace qb {
+namespace {
+
+// The text widget that has the keyboard, if it can be edited.
+QWidget* editableFocus() {
+    QWidget* w = QApplication::focusWidget();
+    if (auto* line = qobject_cast<QLineEdit*>(w); line && !line->isReadOnly())
+        return line;
+    if (auto* text = qobject_cast<QTextEdit*>(w); text && !text->isReadOnly())
+        return text;
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(w); plain && !plain->isReadOnly())
+        return plain;
+    return nullptr;
+}
+
+void launched(GObject*, GAsyncResult* result, gpointer) {
+    // Opening reports nothing on failure; the error is only collected.
+    GError* error = nullptr;
+    g_app_info_launch_default_for_uri_finish(result, &error);
+    g_clear_error(&error);
+}
+
+} // namespace
+
+void openWithDefaultApplication(const std::string& uri) {
+    g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, launched, nullptr);
+}
+
+DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
+                                 QObject* parent)
+    : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)) {}
+
+void DesktopServices::chooseFolder(const FolderPanel& panel,
+                                   std::function<void(std::optional<std::string>)> done) {
+    auto* dialog = new QFileDialog(m_window(), panel.message,
+                                   QFile::decodeName(QByteArray::fromStdString(panel.startFolder)));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly, true);
+    dialog->setOption(QFileDialog::ReadOnly, !panel.canCreateFolders);
+    dialog->setLabelText(QFileDialog::Accept, panel.prompt);
+    dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    auto answered = std::make_shared<bool>(false);
+    connect(dialog, &QFileDialog::fileSelected, this, [done, answered](const QString& file) {
+        *answered = true;
+        done(std::string(QFile::encodeName(file).toStdString()));
+    });
+    connect(dialog, &QDialog::finished, this, [done, answered](int) {
+        if (!*answered)
+            done(std::nullopt);
+    });
+    dialog->open();
+}
+
+void DesktopServices::askName(const NameDialog& request,
+                              std::function<void(std::optional<QString>)> done) {
+    auto* dialog = new QInputDialog(m_window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(request.message);
+    dialog->setLabelText(request.informativeText.isEmpty()
+                             ? request.message
+                             : request.message + QStringLiteral("\n\n") + request.informativeText);
+    dialog->setTextValue(request.prefilledText);
+    dialog->setOkButtonText(request.confirmButton);
+    dialog->setCancelButtonText(tr("Cancel"));
+    dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    auto answered = std::make_shared<bool>(false);
+    connect(dialog, &QInputDialog::textValueSelected, this,
+            [done, answered](const QString& text) {
+                *answered = true;
+                done(text);
+            });
+    connect(dialog, &QDialog::finished, this, [done, answered](int) {
+        if (!*answered)
+            done(std::nullopt);
+    });
+    dialog->open();
+    // A rename proposes the name without its extension, as file managers do.
+    if (auto* field = dialog->findChild<QLineEdit*>()) {
+        const int dot = request.prefilledText.lastIndexOf('.');
+        if (dot > 0)
+            field->setSelection(0, dot);
+        else
+            field->selectAll();
+    }
+}
+
+void DesktopServices::setClipboardText(const QString& text) {
+    QApplication::clipboard()->setText(text);
+}
+
+void DesktopServices::openItem(const std::string& path) {
+    openWithDefaultApplication(fileUrlFromPath(path));
+}
+
+void DesktopServices::showPreview(const std::vector<std::string>&) {}
+
+void DesktopServices::raiseApplication() {
+    m_raise();
+}
+
+bool DesktopServices::isEditingText() {
+    return editableFocus() != nullptr;
+}
+
+void DesktopServices::undoTextEditing(bool redo) {
+    QWidget* w = editableFocus();
+    if (auto* line = qobject_cast<QLineEdit*>(w))
+        redo ? line->redo() : line->undo();
+    else if (auto* text = qobject_cast<QTextEdit*>(w))
+        redo ? text->redo() : text->undo();
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(w))
+        redo ? plain->redo() : plain->undo();
+}
+
+void DesktopServices::revealItems(const std::vector<std::string>& paths) {
+    if (paths.empty())
+        return;
+    QStringList uris;
+    std::set<std::string> folders;
+    for (const auto& path : paths) {
+        uris << QString::fromStdString(fileUrlFromPath(path));
+        folders.insert(std::string(parentOf(path)));
+    }
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    call << uris << QString();
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
+    connect(watcher, &QDBusPendingCallWatcher::finished, this,
+            [folders](QDBusPendingCallWatcher* w) {
+                w->deleteLater();
+                if (!w->isError())
+                    return;
+                // No file manager answers: show the containing folders instead.
+                for (const auto& folder : folders)
+                    openWithDefaultApplication(fileUrlFromPath(folder));
+            });
+}
+
+} // namespace qb

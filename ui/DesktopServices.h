@@ -1,0 +1,45 @@
+#pragma once
+// The desktop side of the model's interfaces: folder panels and name dialogs shown
+// window-modally without nested event loops, the clipboard, opening items with their
+// default applications through GIO, and revealing items in the file manager over D-Bus.
+
+#include "model/Desktop.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+namespace qb {
+
+class DesktopServices : public QObject, public Desktop {
+    Q_OBJECT
+public:
+    // window: the search window to attach sheets to, or null; raise: brings it forward,
+    // opening one when none is open.
+    DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
+                    QObject* parent = nullptr);
+
+    void chooseFolder(const FolderPanel& panel,
+                      std::function<void(std::optional<std::string>)> done) override;
+    void askName(const NameDialog& dialog,
+                 std::function<void(std::optional<QString>)> done) override;
+    void setClipboardText(const QString& text) override;
+    void openItem(const std::string& path) override;
+    void showPreview(const std::vector<std::string>& items) override;
+    void raiseApplication() override;
+    bool isEditingText() override;
+    void undoTextEditing(bool redo) override;
+
+    // Shows the items selected in the file manager; without one, opens their folders.
+    void revealItems(const std::vector<std::string>& paths);
+
+private:
+    std::function<QWidget*()> m_window;
+    std::function<void()> m_raise;
+};
+
+// Opens a path or URI with the desktop's default application, without waiting for it.
+void openWithDefaultApplication(const std::string& uri);
+
+} // namespace qb

@@ -1,0 +1,51 @@
+#include "ExampleButton.h"
+
+#include "Style.h"
+#include "Symbols.h"
+#include "model/SearchModel.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+
+namespace qb {
+
+ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QString& pattern,
+                             Style style, QWidget* parent)
+    : QPushButton(parent) {
+    setAccessibleName(title);
+    setAccessibleDescription(pattern);
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(style == Style::row ? 8 : 10, 4, style == Style::row ? 8 : 10, 4);
+    row->setSpacing(8);
+    auto* titleLabel = new QLabel(title, this);
+    auto* patternLabel = new QLabel(pattern, this);
+    patternLabel->setTextFormat(Qt::PlainText);
+    patternLabel->setFont(monospaceFont(style == Style::row ? TextStyle::callout
+                                                            : TextStyle::caption));
+    makeSecondary(patternLabel);
+    for (QLabel* l : {titleLabel, patternLabel})
+        l->setAttribute(Qt::WA_TransparentForMouseEvents);
+    row->addWidget(titleLabel);
+    row->addWidget(patternLabel);
+    if (style == Style::row) {
+        setFlat(true);
+        setToolTip(tr("Use this pattern"));
+        row->addStretch(1);
+        auto* arrow = new QLabel(this);
+        arrow->setPixmap(symbol("arrow.up.left", palette().color(QPalette::PlaceholderText))
+                             .pixmap(10, 10));
+        arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
+        row->addWidget(arrow);
+    }
+    SearchModel* m = &model;
+    connect(this, &QPushButton::clicked, m, [m, pattern] {
+        m->setPattern(pattern);
+        m->setFocusRequest(QUuid::createUuid());
+    });
+}
+
+QSize ExampleButton::sizeHint() const {
+    return layout()->sizeHint().expandedTo(QPushButton::sizeHint());
+}
+
+} // namespace qb

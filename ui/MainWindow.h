@@ -1,0 +1,46 @@
+#pragma once
+// The search window: the toolbar over the search view. The model holds it weakly through a
+// small handle that dies with the window.
+
+#include "model/Desktop.h"
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+
+class QToolBar;
+
+namespace qb {
+
+class SearchModel;
+class SearchView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    struct Services {
+        std::function<void(const std::vector<std::string>&)> reveal;
+        std::function<void()> openSettings;
+    };
+    MainWindow(SearchModel& model, Services services, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    SearchView* view() const { return m_view; }
+    QToolBar* toolBar() const { return m_toolBar; }
+    // What the model holds, weakly, to resize, close and raise this window.
+    std::shared_ptr<SearchWindow> handle() const { return m_handle; }
+
+    // Sets the minimum and actual size of the content below the menus and toolbar.
+    void setContentSizes(int minWidth, int minHeight, int width, int height);
+    void raiseAndActivate();
+
+private:
+    void buildToolBar(const Services& services);
+
+    SearchModel& m_model;
+    SearchView* m_view;
+    QToolBar* m_toolBar = nullptr;
+    std::shared_ptr<SearchWindow> m_handle;
+};
+
+} // namespace qb

@@ -1,0 +1,143 @@
+#include "PreferencesView.h"
+
+#include "Binding.h"
+#include "Style.h"
+#include "Symbols.h"
+#include "model/SearchModel.h"
+
+#include <QBoxLayout>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QToolButton>
+
+namespace qb {
+namespace {
+
+// A row of exclusive buttons, one per choice, bound to an enumeration of the model.
+template <typename Enum>
+QWidget* segmentedPicker(const QString& name, const QStringList& titles, SearchModel* m,
+                         Enum (*get)(SearchModel*), void (*set)(SearchModel*, Enum),
+                         void (SearchModel::*signal)(), QWidget* parent) {
+    auto* box = new QWidget(parent);
+    box->setAccessibleName(name);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    auto* group = new QButtonGroup(box);
+    for (int i = 0; i < titles.size(); ++i) {
+        auto* b = new QToolButton(box);
+        b->setText(titles[i]);
+        b->setCheckable(true);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+        group->addButton(b, i);
+        row->addWidget(b);
+    }
+    follow(
+        box, m, [m, get] { return get(m); },
+        [group](Enum value) {
+            if (auto* b = group->button(int(value)); !b->isChecked())
+                b->setChecked(true);
+        },
+        signal);
+    QObject::connect(group, &QButtonGroup::idToggled, m, [m, get, set](int id, bool checked) {
+        if (checked && get(m) != Enum(id))
+            set(m, Enum(id));
+    });
+    return box;
+}
+
+QCheckBox* switchFor(const QString& title, SearchModel* m, bool (SearchModel::*get)() const,
+                     void (SearchModel::*set)(bool), void (SearchModel::*signal)(),
+                     QWidget* parent) {
+    auto* box = new QCheckBox(title, parent);
+    bindChecked(box, m, get, set, signal);
+    return box;
+}
+
+QLabel* note(const QString& text, TextStyle style, QWidget* parent) {
+    auto* label = makeLabel(text, style, true, parent);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(parent) {
+    SearchModel* m = &model;
+    setWindowTitle(tr("Quillbrook Settings"));
+    setFixedSize(480, 520);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(20, 20, 20, 20);
+    column->setSpacing(14);
+
+    auto* presentation = new QGroupBox(tr("Presentation"), this);
+    auto* p = new QVBoxLayout(presentation);
+    p->setSpacing(8);
+    p->addWidget(makeLabel(tr("Window layout"), TextStyle::body, false, presentation));
+    p->addWidget(segmentedPicker<WindowLayout>(
+        tr("Window layout"), {tr("Focused"), tr("Workspace"), tr("Compact")}, m,
+        [](SearchModel* s) { return s->layout(); },
+        [](SearchModel* s, WindowLayout v) { s->setLayout(v); }, &SearchModel::layoutChanged,
+        presentation));
+    auto* descriptionRow = new QHBoxLayout;
+    auto* descriptionIcon = new QLabel(presentation);
+    auto* description = note({}, TextStyle::callout, presentation);
+    description->setObjectName("layoutDescription");
+    descriptionRow->addWidget(descriptionIcon, 0, Qt::AlignTop);
+    descriptionRow->addWidget(description, 1);
+    p->addLayout(descriptionRow);
+    column->addWidget(presentation);
+    follow(
+        this, m, [m] { return m->layout(); },
+        [description, descriptionIcon](WindowLayout layout) {
+            static const std::pair<const char*, const char*> texts[] = {
+                {"rectangle", "Search controls and a spacious results list."},
+                {"sidebar.left", "Keep saved searches and recent folders alongside results."},
+                {"rectangle.compress.vertical",
+                 "Start small. Expand the window when you search."},
+            };
+            const auto& [sym, text] = texts[int(layout)];
+            description->setText(tr(text));
+            descriptionIcon->setPixmap(
+                symbol(sym, description->palette().color(QPalette::PlaceholderText))
+                    .pixmap(14, 14));
+        },
+        &SearchModel::layoutChanged);
+
+    auto* search = new QGroupBox(tr("Search"), this);
+    auto* s = new QVBoxLayout(search);
+    s->setSpacing(6);
+    s->addWidget(switchFor(tr("Search as you type"), m, &SearchModel::liveSearch,
+                           &SearchModel::setLiveSearch, &SearchModel::liveSearchChanged, search));
+    s->addWidget(note(tr("Waits briefly after typing. Turn off for Return-only searches on "
+                         "large folders."),
+                      TextStyle::caption, search));
+    s->addWidget(switchFor(tr("Remember the last search folder"), m, &SearchModel::rememberFolder,
+                           &SearchModel::setRememberFolder, &SearchModel::rememberFolderChanged,
+                           search));
+    s->addWidget(switchFor(tr("Run saved searches when opened"), m, &SearchModel::searchOnRecall,
+                           &SearchModel::setSearchOnRecall, &SearchModel::searchOnRecallChanged,
+                           search));
+    column->addWidget(search);
+
+    auto* appearance = new QGroupBox(tr("Appearance"), this);
+    auto* a = new QVBoxLayout(appearance);
+    a->setSpacing(8);
+    a->addWidget(makeLabel(tr("Appearance"), TextStyle::body, false, appearance));
+    a->addWidget(segmentedPicker<AppearanceMode>(
+        tr("Appearance"), {tr("System"), tr("Light"), tr("Dark")}, m,
+        [](SearchModel* s) { return s->appearance(); },
+        [](SearchModel* s, AppearanceMode v) { s->setAppearance(v); },
+        &SearchModel::appearanceChanged, appearance));
+    a->addWidget(note(tr("System follows your desktop’s appearance. Your desktop’s accent color "
+                         "is used in every mode."),
+                      TextStyle::callout, appearance));
+    column->addWidget(appearance);
+    column->addStretch(1);
+}
+
+} // namespace qb

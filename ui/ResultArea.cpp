@@ -1,0 +1,104 @@
+#include "ResultArea.h"
+
+#include "Binding.h"
+#include "EmptyState.h"
+#include "ResultsView.h"
+#include "Style.h"
+#include "Symbols.h"
+#include "model/SearchModel.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QStackedWidget>
+
+namespace qb {
+
+ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, QWidget* parent)
+    : QWidget(parent), m_model(model) {
+    SearchModel* m = &model;
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    m_changedBanner = new QWidget(this);
+    m_changedBanner->setObjectName("changedBanner");
+    auto* changedColumn = new QVBoxLayout(m_changedBanner);
+    changedColumn->setContentsMargins(0, 0, 0, 0);
+    changedColumn->setSpacing(0);
+    auto* changedRow = new QHBoxLayout;
+    changedRow->setContentsMargins(16, 6, 16, 6);
+    auto* changedIcon = new QLabel(m_changedBanner);
+    changedIcon->setPixmap(symbol("arrow.clockwise").pixmap(12, 12));
+    auto* changedText = makeLabel(tr("Search changed. Results below are from the previous search."),
+                                  TextStyle::callout, true, m_changedBanner);
+    auto* update = new QPushButton(tr("Update Results"), m_changedBanner);
+    update->setFont(fontFor(TextStyle::callout));
+    changedRow->addWidget(changedIcon);
+    changedRow->addWidget(changedText, 1);
+    changedRow->addWidget(update);
+    changedColumn->addLayout(changedRow);
+    changedColumn->addWidget(makeDivider(false, m_changedBanner));
+    column->addWidget(m_changedBanner);
+    connect(update, &QPushButton::clicked, m, [m] { m->search(); });
+
+    m_errorBanner = new QWidget(this);
+    m_errorBanner->setObjectName("errorBanner");
+    auto* errorColumn = new QVBoxLayout(m_errorBanner);
+    errorColumn->setContentsMargins(0, 0, 0, 0);
+    errorColumn->setSpacing(0);
+    auto* errorRow = new QHBoxLayout;
+    errorRow->setContentsMargins(16, 10, 16, 10);
+    errorRow->setSpacing(10);
+    auto* errorIcon = new QLabel(m_errorBanner);
+    errorIcon->setPixmap(symbol("exclamationmark.triangle", QColor(0xe6, 0x7e, 0x00)).pixmap(18, 18));
+    auto* errorStack = new QVBoxLayout;
+    errorStack->setSpacing(2);
+    auto* errorTitle = makeLabel(tr("Couldn’t finish searching"), TextStyle::headline, false,
+                                 m_errorBanner);
+    m_errorText = makeLabel({}, TextStyle::body, true, m_errorBanner);
+    m_errorText->setObjectName("errorText");
+    m_errorText->setWordWrap(true);
+    m_errorText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    errorStack->addWidget(errorTitle);
+    errorStack->addWidget(m_errorText);
+    auto* choose = new QPushButton(tr("Choose Folder…"), m_errorBanner);
+    errorRow->addWidget(errorIcon, 0, Qt::AlignTop);
+    errorRow->addLayout(errorStack, 1);
+    errorRow->addWidget(choose, 0, Qt::AlignTop);
+    errorColumn->addLayout(errorRow);
+    errorColumn->addWidget(makeDivider(false, m_errorBanner));
+    column->addWidget(m_errorBanner);
+    connect(choose, &QPushButton::clicked, m, [m] { m->chooseFolder(); });
+
+    m_stack = new QStackedWidget(this);
+    m_empty = new EmptyState(model, std::move(editPattern), m_stack);
+    m_results = new ResultsView(model, m_stack);
+    m_stack->addWidget(m_empty);
+    m_stack->addWidget(m_results);
+    column->addWidget(m_stack, 1);
+
+    follow(
+        this, m, [m] { return std::pair(m->criteriaChanged(), m->patternUsable()); },
+        [this, update](std::pair<bool, bool> state) {
+            m_changedBanner->setVisible(state.first);
+            update->setEnabled(state.second);
+        },
+        &SearchModel::executedCriteriaChanged, &SearchModel::folderChanged,
+        &SearchModel::patternChanged, &SearchModel::recursiveChanged,
+        &SearchModel::caseSensitiveChanged, &SearchModel::includeHiddenChanged,
+        &SearchModel::fullPathChanged);
+    follow(
+        this, m, [m] { return m->error(); },
+        [this](const std::optional<QString>& error) {
+            m_errorBanner->setVisible(error.has_value());
+            m_errorText->setText(error.value_or(QString()));
+        },
+        &SearchModel::errorChanged);
+    follow(
+        this, m, [m] { return m->orderedHits().empty(); },
+        [this](bool empty) { m_stack->setCurrentWidget(empty ? static_cast<QWidget*>(m_empty) : m_results); },
+        &SearchModel::hitsChanged, &SearchModel::filtersChanged);
+}
+
+} // namespace qb

@@ -1,0 +1,33 @@
+#pragma once
+// The area under the search bar: the "search changed" and error banners over either the
+// results table or the empty state.
+
+#include <QWidget>
+
+class QStackedWidget;
+class QLabel;
+
+namespace qb {
+
+class SearchModel;
+class EmptyState;
+class ResultsView;
+
+class ResultArea : public QWidget {
+    Q_OBJECT
+public:
+    ResultArea(SearchModel& model, std::function<void()> editPattern, QWidget* parent = nullptr);
+    ResultsView* resultsView() const { return m_results; }
+    EmptyState* emptyState() const { return m_empty; }
+
+private:
+    SearchModel& m_model;
+    QWidget* m_changedBanner;
+    QWidget* m_errorBanner;
+    QLabel* m_errorText;
+    QStackedWidget* m_stack;
+    EmptyState* m_empty;
+    ResultsView* m_results;
+};
+
+} // namespace qb

@@ -1,0 +1,162 @@
+#include "ResultsView.h"
+
+#include "Binding.h"
+#include "ResultsTableModel.h"
+#include "model/SearchModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace qb {
+
+ResultsView::ResultsView(SearchModel& model, QWidget* parent)
+    : QTableView(parent), m_model(model), m_table(new ResultsTableModel(model, this)) {
+    setObjectName("resultsView");
+    setAccessibleName(tr("Results"));
+    setModel(m_table);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setAlternatingRowColors(true);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);
+    setSortingEnabled(true);
+    setFrameShape(QFrame::NoFrame);
+    verticalHeader()->hide();
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    QHeaderView* header = horizontalHeader();
+    header->setHighlightSections(false);
+    header->setSectionsMovable(false);
+    header->setMinimumSectionSize(70);
+    header->setSectionResizeMode(ResultsTableModel::nameColumn, QHeaderView::Interactive);
+    header->setSectionResizeMode(ResultsTableModel::kindColumn, QHeaderView::Interactive);
+    header->setSectionResizeMode(ResultsTableModel::sizeColumn, QHeaderView::Fixed);
+    header->setStretchLastSection(true);
+    header->resizeSection(ResultsTableModel::nameColumn, 240);
+    header->resizeSection(ResultsTableModel::kindColumn, 100);
+    header->resizeSection(ResultsTableModel::sizeColumn, 70);
+    header->resizeSection(ResultsTableModel::locationColumn, 230);
+    header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+    SearchModel* m = &model;
+    follow(
+        this, m, [m] { return m->sortOrder(); },
+        [this](const SortOrder& order) {
+            if (order.empty())
+                return;
+            static constexpr SortKey keys[] = {SortKey::name, SortKey::kind, SortKey::byteCount,
+                                               SortKey::parentPath};
+            const int column = int(std::find(std::begin(keys), std::end(keys), order[0].key) -
+                                   std::begin(keys));
+            const auto direction = order[0].ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
+            if (horizontalHeader()->sortIndicatorSection() != column ||
+                horizontalHeader()->sortIndicatorOrder() != direction)
+                horizontalHeader()->setSortIndicator(column, direction);
+        },
+        &SearchModel::sortOrderChanged);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &ResultsView::pushSelection);
+    connect(m, &SearchModel::selectionChanged, this, &ResultsView::pullSelection);
+    connect(m_table, &ResultsTableModel::rowsAboutToBeReplaced, this,
+            &ResultsView::rememberPosition);
+    connect(m_table, &ResultsTableModel::rowsReplaced, this, &ResultsView::restorePosition);
+    connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
+        const SearchHit* hit = m_table->hit(index.row());
+        if (!hit)
+            return;
+        if (m_model.selection().count(hit->url))
+            m_model.open();
+        else
+            m_model.open(std::vector<std::string>{hit->url});
+    });
+}
+
+void ResultsView::keyPressEvent(QKeyEvent* event) {
+    const bool plain = event->modifiers() == Qt::NoModifier ||
+                       event->modifiers() == Qt::KeypadModifier;
+    if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                  event->key() == Qt::Key_F2)) {
+        auto urls = m_model.selectedURLs();
+        if (!m_model.fileActionRunning() && urls.size() == 1) {
+            m_model.renameItem(urls.front());
+            event->accept();
+            return;
+        }
+        event->ignore();
+        return;
+    }
+    if (plain && event->key() == Qt::Key_Space) {
+        if (!m_model.selection().empty()) {
+            m_model.quickLook();
+            event->accept();
+            return;
+        }
+        event->ignore();
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
+// The view's selection as the model's set of items.
+void ResultsView::pushSelection() {
+    if (m_syncing)
+        return;
+    std::set<std::string> urls;
+    for (const QModelIndex& index : selectionModel()->selectedRows())
+        if (const SearchHit* hit = m_table->hit(index.row()))
+            urls.insert(hit->url);
+    if (urls != m_model.selection())
+        m_model.setSelection(std::move(urls));
+}
+
+// The model's set of items as the view's selection, in one pass over the rows.
+void ResultsView::pullSelection() {
+    if (m_syncing)
+        return;
+    const auto& wanted = m_model.selection();
+    QItemSelection selection;
+    int start = -1;
+    const int rows = m_table->rowCount();
+    for (int row = 0; row <= rows; ++row) {
+        const SearchHit* hit = row < rows ? m_table->hit(row) : nullptr;
+        const bool in = hit && wanted.count(hit->url);
+        if (in && start < 0)
+            start = row;
+        if (!in && start >= 0) {
+            selection.select(m_table->index(start, 0),
+                             m_table->index(row - 1, ResultsTableModel::columnCount_ - 1));
+            start = -1;
+        }
+    }
+    if (selection == selectionModel()->selection())
+        return;
+    m_syncing = true;
+    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    m_syncing = false;
+}
+
+void ResultsView::rememberPosition() {
+    const SearchHit* current = m_table->hit(currentIndex().row());
+    m_currentUrl = current ? current->url : std::string();
+    m_scroll = verticalScrollBar()->value();
+}
+
+void ResultsView::restorePosition() {
+    pullSelection();
+    if (!m_currentUrl.empty()) {
+        const int row = m_table->rowOf(m_currentUrl);
+        if (row >= 0) {
+            m_syncing = true;
+            selectionModel()->setCurrentIndex(m_table->index(row, currentIndex().column() < 0
+                                                                      ? 0
+                                                                      : currentIndex().column()),
+                                              QItemSelectionModel::NoUpdate);
+            m_syncing = false;
+        }
+    }
+    verticalScrollBar()->setValue(m_scroll);
+}
+
+} // namespace qb

@@ -1,0 +1,61 @@
+#pragma once
+// The search window's content: the sidebar, the search bar, the filter bar, the result area
+// and the status line, arranged by the window layout, with the window's sheets, popup and
+// alert, the folder drop and the keyboard focus rules.
+
+#include <QWidget>
+
+class QLineEdit;
+class QMessageBox;
+
+namespace qb {
+
+class SearchModel;
+class SearchControls;
+class ResultArea;
+class StatusBar;
+class Sidebar;
+class SaveSheet;
+class PatternHelp;
+
+class SearchView : public QWidget {
+    Q_OBJECT
+public:
+    using Reveal = std::function<void(const std::vector<std::string>&)>;
+    SearchView(SearchModel& model, Reveal reveal, QWidget* parent = nullptr);
+
+    QLineEdit* patternField() const;
+    ResultArea* resultArea() const { return m_resultArea; }
+    SaveSheet* saveSheet() const { return m_saveSheet; }
+    PatternHelp* patternHelp() const { return m_help; }
+    QMessageBox* alert() const { return m_alert; }
+
+    // Gives the pattern field the keyboard on the next turn of the event loop.
+    void focusPattern();
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void applyLayout();
+    void showSaveSheet(bool show);
+    void showHelp(bool show);
+    void showAlert(const std::optional<QString>& message);
+
+    SearchModel& m_model;
+    Sidebar* m_sidebar;
+    QWidget* m_sidebarDivider;
+    SearchControls* m_controls;
+    QWidget* m_filterBar;
+    QWidget* m_filterDivider;
+    QWidget* m_hintRow;
+    ResultArea* m_resultArea;
+    QWidget* m_statusDivider;
+    StatusBar* m_statusBar;
+    SaveSheet* m_saveSheet = nullptr;
+    PatternHelp* m_help = nullptr;
+    QMessageBox* m_alert = nullptr;
+};
+
+} // namespace qb

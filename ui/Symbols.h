@@ -1,0 +1,22 @@
+#pragma once
+// The symbols the window's texts name ("magnifyingglass", "folder.fill"), drawn from the
+// desktop's icon theme, with a bundled drawing for each so that no icon is ever blank.
+
+#include <QColor>
+#include <QIcon>
+#include <QString>
+
+namespace qb {
+
+// Symbolic icons are tinted with the palette's text colour when painted, so they follow
+// light and dark palettes; a valid tint paints them in that colour instead.
+QIcon symbol(const QString& name, const QColor& tint = {});
+
+// The freedesktop icon names tried for a symbol, best first; empty for an unknown symbol.
+QStringList themeNamesFor(const QString& name);
+
+// Picks an installed theme when the platform names none, and makes the bundled one the
+// fallback. Call once after the application object exists.
+void setUpIconTheme();
+
+} // namespace qb
