@@ -104,12 +104,12 @@ AppearanceController::AppearanceController(SearchModel& model, QObject* parent)
 }
 
 void AppearanceController::readPortal() {
-    QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings,
-                                                       QStringLiteral("Read"));
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kPortal, kPortalPath, kSettings, QStringLiteral("Read"));
     call << kAppearanceGroup << kColorScheme;
     // Asked without waiting: the window shows at once and turns dark when the answer comes.
-    auto* watcher = new QDBusPendingCallWatcher(
-        QDBusConnection::sessionBus().asyncCall(call, 3000), this);
+    auto* watcher =
+        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 3000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
         w->deleteLater();
         QDBusPendingReply<QVariant> reply = *w;

@@ -28,8 +28,7 @@ public:
     bool darkActive() const { return m_darkActive; }
 
 private Q_SLOTS:
-    void portalSettingChanged(const QString& group, const QString& key,
-                              const QDBusVariant& value);
+    void portalSettingChanged(const QString& group, const QString& key, const QDBusVariant& value);
 
 private:
     void apply();

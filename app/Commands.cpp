@@ -29,7 +29,8 @@ void sendToFocus(const char* slot) {
 Commands::Commands(SearchModel& model, Hooks hooks, QObject* parent)
     : QObject(parent), m_model(model) {
     SearchModel* m = &model;
-    chooseFolder = makeAction(this, tr("Choose Search Folder…"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    chooseFolder =
+        makeAction(this, tr("Choose Search Folder…"), QKeySequence(Qt::CTRL | Qt::Key_O));
     saveSearch = makeAction(this, tr("Save Search…"), QKeySequence(Qt::CTRL | Qt::Key_S));
     closeWindow = makeAction(this, tr("Close Window"), QKeySequence(Qt::CTRL | Qt::Key_W));
     quit = makeAction(this, tr("Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));

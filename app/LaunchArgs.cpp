@@ -25,8 +25,7 @@ QString launchUrlForFolder(const std::string& absolutePath) {
     return QString::fromLatin1(out);
 }
 
-LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv,
-                           const std::string& workingFolder) {
+LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv, const std::string& workingFolder) {
     LaunchArgs args;
     for (size_t i = 1; i < argv.size(); ++i) {
         const std::string& a = argv[i];

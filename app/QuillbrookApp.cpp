@@ -45,9 +45,10 @@ MainWindow* QuillbrookApp::openSearchWindow() {
     if (m_window)
         return m_window;
     DesktopServices* desktop = m_desktop.get();
-    m_window = new MainWindow(
-        *m_model, {[desktop](const std::vector<std::string>& items) { desktop->revealItems(items); },
-                   [this] { openSettings(); }});
+    m_window = new MainWindow(*m_model, {[desktop](const std::vector<std::string>& items) {
+                                             desktop->revealItems(items);
+                                         },
+                                         [this] { openSettings(); }});
     m_commands->populate(m_window->menuBar());
     m_window->show();
     m_model->attachWindow(m_window->handle());
@@ -126,10 +127,10 @@ int QuillbrookApp::run(int argc, char** argv) {
 
     JsonPreferencesFile store;
     QuillbrookApp quillbrook(store);
-    new ApplicationAdaptor(&quillbrook, [&quillbrook](const QStringList& urls,
-                                                     const QString& activationToken) {
-        quillbrook.handOver(urls, activationToken);
-    });
+    new ApplicationAdaptor(&quillbrook,
+                           [&quillbrook](const QStringList& urls, const QString& activationToken) {
+                               quillbrook.handOver(urls, activationToken);
+                           });
     if (registerApplication(&quillbrook) == Registration::taken) {
         // Another start won the name between our check and now: hand over to it.
         if (forwardToRunningInstance(args.urls, token))

@@ -30,8 +30,10 @@ bool forwardToRunningInstance(const QStringList& urls, const QString& activation
     g_variant_builder_init(&data, G_VARIANT_TYPE("a{sv}"));
     if (!activationToken.isEmpty()) {
         const QByteArray token = activationToken.toUtf8();
-        g_variant_builder_add(&data, "{sv}", "activation-token", g_variant_new_string(token.constData()));
-        g_variant_builder_add(&data, "{sv}", "desktop-startup-id", g_variant_new_string(token.constData()));
+        g_variant_builder_add(&data, "{sv}", "activation-token",
+                              g_variant_new_string(token.constData()));
+        g_variant_builder_add(&data, "{sv}", "desktop-startup-id",
+                              g_variant_new_string(token.constData()));
     }
     GVariant* parameters;
     const char* method;

@@ -84,11 +84,10 @@ void DesktopServices::askName(const NameDialog& request,
     dialog->setCancelButtonText(tr("Cancel"));
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
     auto answered = std::make_shared<bool>(false);
-    connect(dialog, &QInputDialog::textValueSelected, this,
-            [done, answered](const QString& text) {
-                *answered = true;
-                done(text);
-            });
+    connect(dialog, &QInputDialog::textValueSelected, this, [done, answered](const QString& text) {
+        *answered = true;
+        done(text);
+    });
     connect(dialog, &QDialog::finished, this, [done, answered](int) {
         if (!*answered)
             done(std::nullopt);
@@ -142,7 +141,8 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
         folders.insert(std::string(parentOf(path)));
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << uris << QString();
     auto* watcher =

@@ -34,7 +34,6 @@ EmptyState::EmptyState(SearchModel& model, std::function<void()> editPattern, QW
     m_text = makeLabel({}, TextStyle::body, true, this);
     m_text->setObjectName("emptyText");
     m_text->setAlignment(Qt::AlignCenter);
-    m_text->setWordWrap(true);
 
     m_examples = new QWidget(this);
     auto* exampleRow = new QHBoxLayout(m_examples);
@@ -65,10 +64,10 @@ EmptyState::EmptyState(SearchModel& model, std::function<void()> editPattern, QW
 
     connect(m_clearFilters, &QPushButton::clicked, m, [m] { m->setFilters({}); });
     connect(m_editPattern, &QPushButton::clicked, this, [editPattern] { editPattern(); });
-    for (auto signal : {&SearchModel::runningChanged, &SearchModel::hasSearchedChanged,
-                        &SearchModel::cancelledChanged, &SearchModel::filtersChanged,
-                        &SearchModel::errorChanged, &SearchModel::folderChanged,
-                        &SearchModel::hitsChanged})
+    for (auto signal :
+         {&SearchModel::runningChanged, &SearchModel::hasSearchedChanged,
+          &SearchModel::cancelledChanged, &SearchModel::filtersChanged, &SearchModel::errorChanged,
+          &SearchModel::folderChanged, &SearchModel::hitsChanged})
         connect(m, signal, this, &EmptyState::refresh);
     refresh();
 }
@@ -125,7 +124,8 @@ void EmptyState::refresh() {
         break;
     }
     // The searching headline is the one line that is larger and not semibold.
-    m_title->setFont(f == Form::searching ? fontFor(TextStyle::headline) : fontFor(TextStyle::title));
+    m_title->setFont(f == Form::searching ? fontFor(TextStyle::headline)
+                                          : fontFor(TextStyle::title));
     m_title->setText(title);
     m_text->setText(text);
     m_icon->setPixmap(

@@ -20,8 +20,8 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
     auto* titleLabel = new QLabel(title, this);
     auto* patternLabel = new QLabel(pattern, this);
     patternLabel->setTextFormat(Qt::PlainText);
-    patternLabel->setFont(monospaceFont(style == Style::row ? TextStyle::callout
-                                                            : TextStyle::caption));
+    patternLabel->setFont(
+        monospaceFont(style == Style::row ? TextStyle::callout : TextStyle::caption));
     makeSecondary(patternLabel);
     for (QLabel* l : {titleLabel, patternLabel})
         l->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -32,8 +32,8 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
         setToolTip(tr("Use this pattern"));
         row->addStretch(1);
         auto* arrow = new QLabel(this);
-        arrow->setPixmap(symbol("arrow.up.left", palette().color(QPalette::PlaceholderText))
-                             .pixmap(10, 10));
+        arrow->setPixmap(
+            symbol("arrow.up.left", palette().color(QPalette::PlaceholderText)).pixmap(10, 10));
         arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
         row->addWidget(arrow);
     }

@@ -95,9 +95,10 @@ void MainWindow::buildToolBar(const Services& services) {
     quickLook->setToolTip(tr("Quick Look (Space)"));
     connect(quickLook, &QAction::triggered, m, [m] { m->quickLook(); });
     auto* reveal = m_toolBar->addAction(symbol("folder"), tr("Reveal in File Manager"));
-    reveal->setToolTip(tr("Reveal in File Manager (%1)")
-                           .arg(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R)
-                                    .toString(QKeySequence::NativeText)));
+    reveal->setToolTip(
+        tr("Reveal in File Manager (%1)")
+            .arg(
+                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R).toString(QKeySequence::NativeText)));
     auto revealItems = services.reveal;
     connect(reveal, &QAction::triggered, m, [m, revealItems] { revealItems(m->selectedURLs()); });
     follow(

@@ -61,7 +61,7 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     column->addWidget(makeDivider(false, this));
 
     static const std::pair<const char*, const char*> tokens[] = {
-        {".*", "Any number of characters"}, {".", "Any character"}, {"[0-9]", "A digit"},
+        {".*", "Any number of characters"}, {".", "Any character"},     {"[0-9]", "A digit"},
         {"\\.", "A literal dot"},           {"(a|b)", "Either a or b"},
     };
     auto* grid = new QGridLayout;

@@ -97,8 +97,7 @@ PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(
             static const std::pair<const char*, const char*> texts[] = {
                 {"rectangle", "Search controls and a spacious results list."},
                 {"sidebar.left", "Keep saved searches and recent folders alongside results."},
-                {"rectangle.compress.vertical",
-                 "Start small. Expand the window when you search."},
+                {"rectangle.compress.vertical", "Start small. Expand the window when you search."},
             };
             const auto& [sym, text] = texts[int(layout)];
             description->setText(tr(text));

@@ -51,11 +51,12 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, QW
     errorRow->setContentsMargins(16, 10, 16, 10);
     errorRow->setSpacing(10);
     auto* errorIcon = new QLabel(m_errorBanner);
-    errorIcon->setPixmap(symbol("exclamationmark.triangle", QColor(0xe6, 0x7e, 0x00)).pixmap(18, 18));
+    errorIcon->setPixmap(
+        symbol("exclamationmark.triangle", QColor(0xe6, 0x7e, 0x00)).pixmap(18, 18));
     auto* errorStack = new QVBoxLayout;
     errorStack->setSpacing(2);
-    auto* errorTitle = makeLabel(tr("Couldn’t finish searching"), TextStyle::headline, false,
-                                 m_errorBanner);
+    auto* errorTitle =
+        makeLabel(tr("Couldn’t finish searching"), TextStyle::headline, false, m_errorBanner);
     m_errorText = makeLabel({}, TextStyle::body, true, m_errorBanner);
     m_errorText->setObjectName("errorText");
     m_errorText->setWordWrap(true);
@@ -97,7 +98,9 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, QW
         &SearchModel::errorChanged);
     follow(
         this, m, [m] { return m->orderedHits().empty(); },
-        [this](bool empty) { m_stack->setCurrentWidget(empty ? static_cast<QWidget*>(m_empty) : m_results); },
+        [this](bool empty) {
+            m_stack->setCurrentWidget(empty ? static_cast<QWidget*>(m_empty) : m_results);
+        },
         &SearchModel::hitsChanged, &SearchModel::filtersChanged);
 }
 

@@ -15,8 +15,7 @@ namespace {
 // A labelled picker over every case of one filter; choosing writes that member only.
 template <typename Enum, size_t N>
 QComboBox* picker(const QString& title, const std::array<Enum, N>& cases, int maxWidth,
-                  Enum ResultFilters::*member, SearchModel* m, QWidget* parent,
-                  QHBoxLayout* row) {
+                  Enum ResultFilters::*member, SearchModel* m, QWidget* parent, QHBoxLayout* row) {
     auto* caption = makeLabel(title, TextStyle::callout, false, parent);
     auto* box = new QComboBox(parent);
     box->setAccessibleName(title);

@@ -115,8 +115,7 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
     return {};
 }
 
-QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation,
-                                       int role) const {
+QVariant ResultsTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
     switch (section) {

@@ -48,8 +48,8 @@ ResultsView::ResultsView(SearchModel& model, QWidget* parent)
                 return;
             static constexpr SortKey keys[] = {SortKey::name, SortKey::kind, SortKey::byteCount,
                                                SortKey::parentPath};
-            const int column = int(std::find(std::begin(keys), std::end(keys), order[0].key) -
-                                   std::begin(keys));
+            const int column =
+                int(std::find(std::begin(keys), std::end(keys), order[0].key) - std::begin(keys));
             const auto direction = order[0].ascending ? Qt::AscendingOrder : Qt::DescendingOrder;
             if (horizontalHeader()->sortIndicatorSection() != column ||
                 horizontalHeader()->sortIndicatorOrder() != direction)
@@ -74,8 +74,8 @@ ResultsView::ResultsView(SearchModel& model, QWidget* parent)
 }
 
 void ResultsView::keyPressEvent(QKeyEvent* event) {
-    const bool plain = event->modifiers() == Qt::NoModifier ||
-                       event->modifiers() == Qt::KeypadModifier;
+    const bool plain =
+        event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
                   event->key() == Qt::Key_F2)) {
         auto urls = m_model.selectedURLs();
@@ -149,10 +149,9 @@ void ResultsView::restorePosition() {
         const int row = m_table->rowOf(m_currentUrl);
         if (row >= 0) {
             m_syncing = true;
-            selectionModel()->setCurrentIndex(m_table->index(row, currentIndex().column() < 0
-                                                                      ? 0
-                                                                      : currentIndex().column()),
-                                              QItemSelectionModel::NoUpdate);
+            selectionModel()->setCurrentIndex(
+                m_table->index(row, currentIndex().column() < 0 ? 0 : currentIndex().column()),
+                QItemSelectionModel::NoUpdate);
             m_syncing = false;
         }
     }

@@ -220,9 +220,7 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
         if (m->pattern() != text)
             m->setPattern(text);
     });
-    auto usableState = [m] {
-        return std::pair(m->pattern().isEmpty(), m->patternUsable());
-    };
+    auto usableState = [m] { return std::pair(m->pattern().isEmpty(), m->patternUsable()); };
     follow(
         this, m, usableState,
         [this](std::pair<bool, bool> state) {

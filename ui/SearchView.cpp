@@ -80,7 +80,8 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
     column->addStretch(0);
     connect(examples, &QPushButton::clicked, m, [m] { m->setShowHelp(true); });
 
-    m_resultArea = new ResultArea(model, [this] { focusPattern(); }, this);
+    m_resultArea = new ResultArea(
+        model, [this] { focusPattern(); }, this);
     column->addWidget(m_resultArea, 1);
     m_statusDivider = makeDivider(false, this);
     column->addWidget(m_statusDivider);

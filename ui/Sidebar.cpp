@@ -112,8 +112,8 @@ void Sidebar::rebuild() {
     const auto& recent = m_model.recentFolders();
     for (int i = 0; i < int(recent.size()); ++i) {
         std::string_view name = lastComponent(recent[i]);
-        auto* item = row(m_recent, displayPath(name.empty() ? recent[i] : name), "folder",
-                         recentRow, i);
+        auto* item =
+            row(m_recent, displayPath(name.empty() ? recent[i] : name), "folder", recentRow, i);
         item->setToolTip(0, displayPath(recent[i]));
     }
     row(m_recent, tr("Choose Folder…"), "folder.badge.plus", chooseButton);

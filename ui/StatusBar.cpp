@@ -118,14 +118,13 @@ StatusBar::StatusBar(SearchModel& model,
 
     // Everything here is cheap text; one refresh per notification keeps it simple, and the
     // setters below leave a label alone when its text is unchanged.
-    for (auto signal : {&SearchModel::fileActionStatusChanged,
-                        &SearchModel::fileActionRunningChanged,
-                        &SearchModel::lastCreatedItemsChanged, &SearchModel::skippedChanged,
-                        &SearchModel::limitedChanged, &SearchModel::runningChanged,
-                        &SearchModel::hasSearchedChanged, &SearchModel::cancelledChanged,
-                        &SearchModel::hitsChanged, &SearchModel::filtersChanged,
-                        &SearchModel::scannedChanged, &SearchModel::selectionChanged,
-                        &SearchModel::elapsedChanged})
+    for (auto signal :
+         {&SearchModel::fileActionStatusChanged, &SearchModel::fileActionRunningChanged,
+          &SearchModel::lastCreatedItemsChanged, &SearchModel::skippedChanged,
+          &SearchModel::limitedChanged, &SearchModel::runningChanged,
+          &SearchModel::hasSearchedChanged, &SearchModel::cancelledChanged,
+          &SearchModel::hitsChanged, &SearchModel::filtersChanged, &SearchModel::scannedChanged,
+          &SearchModel::selectionChanged, &SearchModel::elapsedChanged})
         connect(m, signal, this, &StatusBar::refresh);
     refresh();
 }

@@ -9,6 +9,11 @@
 #include <QPalette>
 #include <QPixmapCache>
 
+// The bundled drawings live in this static library; make sure they are registered.
+static void initSymbols() {
+    Q_INIT_RESOURCE(symbols);
+}
+
 namespace qb {
 namespace {
 
@@ -60,10 +65,11 @@ public:
     }
     QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State state,
                          qreal scale) override {
-        QColor color = m_tint.isValid() ? m_tint
-                                        : QApplication::palette().color(
-                                              mode == QIcon::Selected ? QPalette::HighlightedText
-                                                                      : QPalette::WindowText);
+        QColor color =
+            m_tint.isValid()
+                ? m_tint
+                : QApplication::palette().color(mode == QIcon::Selected ? QPalette::HighlightedText
+                                                                        : QPalette::WindowText);
         if (mode == QIcon::Disabled)
             color.setAlphaF(color.alphaF() * 0.4);
         const QSize device = size * scale;
@@ -110,8 +116,11 @@ QIcon symbol(const QString& name, const QColor& tint) {
         if (!base.isNull())
             break;
     }
-    if (base.isNull())
+    if (base.isNull()) {
+        static const bool registered = (initSymbols(), true);
+        Q_UNUSED(registered);
         base = QIcon(QStringLiteral(":/symbols/%1.svg").arg(name));
+    }
     return QIcon(new TintedIconEngine(base, tint, name + QLatin1Char('/') + base.name()));
 }
 

@@ -1,0 +1,119 @@
+"""Drives a real Quillbrook window as a screen reader would: finds the pattern field and the
+status line in the accessibility tree, types a pattern, presses Return, reads the count, then
+starts a second instance with a folder and sees the first window take it while the second
+exits."""
+
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+BINARY = os.environ["QB_E2E_BINARY"]
+WORK = os.environ["QB_E2E_WORK"]
+
+
+def fail(message):
+    print("FAIL:", message)
+    sys.exit(1)
+
+
+def poll(what, fn, timeout=20.0):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        try:
+            value = fn()
+        except Exception:  # the tree changes under us while the window updates
+            value = None
+        if value:
+            return value
+        time.sleep(0.1)
+    fail("timed out waiting for " + what)
+
+
+def walk(node, depth=0):
+    if node is None or depth > 40:
+        return
+    yield node
+    for i in range(node.childCount):
+        yield from walk(node.getChildAtIndex(i), depth + 1)
+
+
+def find(root, predicate):
+    for node in walk(root):
+        try:
+            if predicate(node):
+                return node
+        except Exception:
+            continue
+    return None
+
+
+def frame():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is None:
+            continue
+        for window in app:
+            if window is not None and window.name == "Quillbrook":
+                return window
+    return None
+
+
+def text_of(node):
+    try:
+        t = node.queryText()
+        return t.getText(0, t.characterCount)
+    except NotImplementedError:
+        return node.name
+
+
+def status(window):
+    label = find(window, lambda n: n.getRoleName() == "label" and "items searched" in n.name)
+    return label.name if label else None
+
+
+def main():
+    tree = os.path.join(WORK, "tree")
+    os.makedirs(os.path.join(tree, "sub"))
+    for name in ["a_target.txt", "b_target.txt", "sub/c_target.txt", "other.md"]:
+        open(os.path.join(tree, name), "w").close()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=WORK,
+               XDG_CONFIG_HOME=os.path.join(WORK, "config"),
+               XDG_DATA_HOME=os.path.join(WORK, "data"))
+    first = subprocess.Popen([BINARY, "--folder", tree], env=env)
+    try:
+        window = poll("the window in the accessibility tree", frame)
+        field = poll("the pattern field", lambda: find(
+            window, lambda n: n.name == "Regular expression"))
+        wid = poll("the X window", lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^Quillbrook$"],
+            capture_output=True, text=True).stdout.split())[0]
+        subprocess.run(["xdotool", "windowfocus", "--sync", wid], check=True)
+        poll("the pattern field's focus",
+             lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
+        subprocess.run(["xdotool", "type", "--delay", "20", "target"], check=True)
+        poll("the typed pattern", lambda: text_of(field) == "target")
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        text = poll("the result count", lambda: (status(window) or "").startswith("3 matches")
+                    and status(window))
+        print("status:", text)
+
+        sub = os.path.join(tree, "sub")
+        second = subprocess.run([BINARY, "--folder", sub], env=env, timeout=20)
+        if second.returncode != 0:
+            fail("the second start exited with %d" % second.returncode)
+        poll("the first window to show the new folder", lambda: find(
+            window, lambda n: n.name == "sub" and n.getRoleName() != "label"))
+        poll("the results to be cleared", lambda: status(window) is None)
+        if first.poll() is not None:
+            fail("the first instance exited")
+        print("second start handed over and exited")
+    finally:
+        first.terminate()
+        first.wait(10)
+    print("1 passed, 0 failed")
+
+
+main()

@@ -1,0 +1,144 @@
+#include "Fakes.h"
+#include "TempTree.h"
+#include "app/Appearance.h"
+#include "app/Commands.h"
+#include "app/LaunchArgs.h"
+#include "app/QuillbrookApp.h"
+#include "model/SearchModel.h"
+#include "search/PathText.h"
+#include "ui/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace qbtest;
+
+namespace {
+
+class AppTest : public ::testing::Test {
+protected:
+    void SetUp() override { ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1); }
+    void TearDown() override {
+        app.reset();
+        ::unsetenv("XDG_DATA_HOME");
+    }
+    qb::QuillbrookApp& a() {
+        if (!app)
+            app = std::make_unique<qb::QuillbrookApp>(prefs);
+        return *app;
+    }
+    qb::SearchModel& m() { return a().model(); }
+    QSize content() {
+        QApplication::processEvents();
+        return a().searchWindow()->centralWidget()->size();
+    }
+    QSize minimum() { return a().searchWindow()->centralWidget()->minimumSize(); }
+
+    TempTree tree;
+    MemoryPreferences prefs;
+    std::unique_ptr<qb::QuillbrookApp> app;
+};
+
+} // namespace
+
+TEST_F(AppTest, CommandsFollowThePatternAndTheFileOperation) {
+    auto& c = a().commands();
+    m().setPattern("(");
+    EXPECT_FALSE(c.runSearch->isEnabled());
+    EXPECT_FALSE(c.saveSearch->isEnabled());
+    m().setPattern("(a)");
+    EXPECT_TRUE(c.runSearch->isEnabled());
+    EXPECT_TRUE(c.saveSearch->isEnabled());
+    EXPECT_FALSE(c.stopSearch->isEnabled());
+
+    EXPECT_EQ(c.undo->text(), "Undo");
+    m().setUndoHistory({qb::FileUndoRecord{}});
+    EXPECT_EQ(c.undo->text(), "Undo File Operation");
+    m().setFileActionRunning(true);
+    EXPECT_FALSE(c.undo->isEnabled());
+    EXPECT_FALSE(c.redo->isEnabled());
+    m().setFileActionRunning(false);
+    EXPECT_TRUE(c.undo->isEnabled());
+}
+
+TEST_F(AppTest, EachLayoutHasItsContentSizes) {
+    a().openSearchWindow();
+    EXPECT_EQ(content(), QSize(940, 650));
+    m().setLayout(qb::WindowLayout::workspace);
+    EXPECT_EQ(content(), QSize(1120, 700));
+    EXPECT_EQ(minimum(), QSize(940, 450));
+    m().setLayout(qb::WindowLayout::focused);
+    EXPECT_EQ(content(), QSize(940, 650));
+    EXPECT_EQ(minimum(), QSize(700, 450));
+}
+
+TEST_F(AppTest, CompactGrowsOnSearchAndShrinksOnANewFolder) {
+    tree.file("a.txt");
+    m().setFolder(tree.root());
+    a().openSearchWindow();
+    m().setLayout(qb::WindowLayout::compact);
+    EXPECT_EQ(content(), QSize(740, 300));
+    EXPECT_EQ(minimum(), QSize(700, 260));
+    m().setPattern("a");
+    QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
+    m().search();
+    EXPECT_EQ(content(), QSize(740, 570));
+    ASSERT_TRUE(ended.wait(5000));
+    m().setFolder(tree.dir("sub"));
+    EXPECT_EQ(content(), QSize(740, 300));
+}
+
+TEST_F(AppTest, LaunchUrlsReachTheModelWithOrWithoutAWindow) {
+    const std::string first = tree.dir("one two#&+%");
+    const std::string second = tree.dir("zwei\xff");
+    qb::MainWindow* window = a().openSearchWindow();
+    a().receive(qb::launchUrlForFolder(first));
+    EXPECT_EQ(a().searchWindow(), window);
+    EXPECT_EQ(m().folder(), first);
+
+    window->close();
+    QTRY_VERIFY(!a().searchWindow());
+    a().receive(qb::launchUrlForFolder(second));
+    ASSERT_TRUE(a().searchWindow());
+    EXPECT_TRUE(a().searchWindow()->isVisible());
+    EXPECT_EQ(m().folder(), second);
+
+    a().receive("https://example.org/?folder=/tmp"); // not ours: ignored
+    EXPECT_EQ(m().folder(), second);
+}
+
+TEST_F(AppTest, TheCommandLineBecomesLaunchUrls) {
+    auto args = qb::parseLaunchArgs({"quillbrook", "--folder", "rel/../x y", "quillbrook://search"},
+                                    "/home/u");
+    EXPECT_TRUE(args.error.isEmpty());
+    EXPECT_EQ(args.urls,
+              QStringList({"quillbrook://search?folder=/home/u/x%20y", "quillbrook://search"}));
+    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--folder"}, "/").error.isEmpty());
+    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--bogus"}, "/").error.isEmpty());
+}
+
+TEST_F(AppTest, DarkAndLightRestyleEveryWindowAndSystemRestoresThePlatform) {
+    const QPalette platform = QApplication::palette();
+    a().openSearchWindow();
+    a().openSettings();
+    m().setAppearance(qb::AppearanceMode::dark);
+    QApplication::processEvents();
+    EXPECT_LT(a().settingsWindow()->palette().color(QPalette::Window).lightness(), 128);
+    EXPECT_LT(a().searchWindow()->palette().color(QPalette::Window).lightness(), 128);
+    // The desktop's highlight colour is kept.
+    EXPECT_EQ(QApplication::palette().color(QPalette::Highlight),
+              platform.color(QPalette::Highlight));
+    m().setAppearance(qb::AppearanceMode::light);
+    QApplication::processEvents();
+    EXPECT_GT(a().searchWindow()->palette().color(QPalette::Window).lightness(), 128);
+    m().setAppearance(qb::AppearanceMode::system);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
+    // A desktop that prefers dark turns the system appearance dark.
+    a().appearance().setDesktopColorScheme(1);
+    EXPECT_TRUE(a().appearance().darkActive());
+    a().appearance().setDesktopColorScheme(0);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
+}
