@@ -1,53 +1,34 @@
 #include "PreferencesView.h"
 
 #include "Binding.h"
+#include "SegmentedControl.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
 
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
-#include <QToolButton>
 
 namespace qb {
 namespace {
 
-// A row of exclusive buttons, one per choice, bound to an enumeration of the model.
+// A segmented control bound to an enumeration of the model.
 template <typename Enum>
 QWidget* segmentedPicker(const QString& name, const QStringList& titles, SearchModel* m,
                          Enum (*get)(SearchModel*), void (*set)(SearchModel*, Enum),
                          void (SearchModel::*signal)(), QWidget* parent) {
-    auto* box = new QWidget(parent);
-    box->setAccessibleName(name);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    auto* group = new QButtonGroup(box);
-    for (int i = 0; i < titles.size(); ++i) {
-        auto* b = new QToolButton(box);
-        b->setText(titles[i]);
-        b->setCheckable(true);
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        group->addButton(b, i);
-        row->addWidget(b);
-    }
+    auto* control = new SegmentedControl(titles, name, parent);
     follow(
-        box, m, [m, get] { return get(m); },
-        [group](Enum value) {
-            if (auto* b = group->button(int(value)); !b->isChecked())
-                b->setChecked(true);
-        },
-        signal);
-    QObject::connect(group, &QButtonGroup::idToggled, m, [m, get, set](int id, bool checked) {
-        if (checked && get(m) != Enum(id))
+        control, m, [m, get] { return get(m); },
+        [control](Enum value) { control->setCurrent(int(value)); }, signal);
+    QObject::connect(control, &SegmentedControl::chosen, m, [m, get, set](int id) {
+        if (get(m) != Enum(id))
             set(m, Enum(id));
     });
-    return box;
+    return control;
 }
 
 QCheckBox* switchFor(const QString& title, SearchModel* m, bool (SearchModel::*get)() const,

@@ -20,7 +20,7 @@ ResultsView::ResultsView(SearchModel& model, QWidget* parent)
     setAlternatingRowColors(true);
     setShowGrid(false);
     setWordWrap(false);
-    setTextElideMode(Qt::ElideMiddle);
+    setTextElideMode(Qt::ElideRight);
     setSortingEnabled(true);
     setFrameShape(QFrame::NoFrame);
     verticalHeader()->hide();

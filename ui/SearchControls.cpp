@@ -2,6 +2,7 @@
 
 #include "Binding.h"
 #include "ElidedLabel.h"
+#include "SegmentedControl.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
@@ -9,7 +10,6 @@
 
 #include <QActionGroup>
 #include <QBoxLayout>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,26 +22,6 @@ namespace {
 
 QString displayPath(std::string_view path) {
     return QString::fromStdString(toValidUtf8(path));
-}
-
-// Two exclusive buttons drawn as one segmented control.
-QWidget* makeSegments(const QStringList& titles, QButtonGroup* group, QWidget* parent) {
-    auto* box = new QWidget(parent);
-    auto* row = new QHBoxLayout(box);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-    for (int i = 0; i < titles.size(); ++i) {
-        auto* b = new QToolButton(box);
-        b->setText(titles[i]);
-        b->setCheckable(true);
-        b->setAutoRaise(false);
-        b->setFocusPolicy(Qt::StrongFocus);
-        b->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-        group->addButton(b, i);
-        row->addWidget(b);
-    }
-    group->setExclusive(true);
-    return box;
 }
 
 } // namespace
@@ -118,10 +98,8 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     // Row 3: how to match.
     auto* row3 = new QHBoxLayout;
     row3->setSpacing(12);
-    auto* matchGroup = new QButtonGroup(this);
-    auto* match = makeSegments({tr("Name"), tr("Full Path")}, matchGroup, this);
+    auto* match = new SegmentedControl({tr("Name"), tr("Full Path")}, tr("Match against"), this);
     match->setObjectName("matchAgainst");
-    match->setAccessibleName(tr("Match against"));
     match->setFixedWidth(164);
     match->setFont(fontFor(TextStyle::callout));
     auto* subfolders = new QCheckBox(tr("Subfolders"), this);
@@ -240,13 +218,10 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
         &SearchModel::runningChanged);
     follow(
         this, m, [m] { return m->fullPath(); },
-        [matchGroup](bool fullPath) {
-            if (auto* b = matchGroup->button(fullPath ? 1 : 0); !b->isChecked())
-                b->setChecked(true);
-        },
+        [match](bool fullPath) { match->setCurrent(fullPath ? 1 : 0); },
         &SearchModel::fullPathChanged);
-    connect(matchGroup, &QButtonGroup::idToggled, m, [m](int id, bool checked) {
-        if (checked && m->fullPath() != (id == 1))
+    connect(match, &SegmentedControl::chosen, m, [m](int id) {
+        if (m->fullPath() != (id == 1))
             m->setFullPath(id == 1);
     });
     bindChecked(subfolders, m, &SearchModel::recursive, &SearchModel::setRecursive,

@@ -71,7 +71,9 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
     auto* examples = new QPushButton(tr("Pattern examples"), m_hintRow);
     examples->setFlat(true);
     examples->setFont(fontFor(TextStyle::callout));
-    examples->setForegroundRole(QPalette::Link);
+    QPalette linkPalette = examples->palette();
+    linkPalette.setColor(QPalette::ButtonText, linkPalette.color(QPalette::Link));
+    examples->setPalette(linkPalette);
     examples->setCursor(Qt::PointingHandCursor);
     hint->addWidget(hintText);
     hint->addStretch(1);

@@ -23,7 +23,7 @@ const QHash<QString, QStringList>& symbolTable() {
         {"magnifyingglass", {"system-search-symbolic", "edit-find-symbolic", "system-search"}},
         {"stop.fill", {"media-playback-stop-symbolic", "process-stop-symbolic", "process-stop"}},
         {"folder.fill", {"folder-symbolic", "folder"}},
-        {"folder", {"folder-open-symbolic", "system-file-manager-symbolic", "folder-open"}},
+        {"folder", {"folder-symbolic", "folder"}},
         {"folder.badge.plus", {"folder-new-symbolic", "folder-new"}},
         {"bookmark", {"user-bookmarks-symbolic", "bookmark-new-symbolic", "user-bookmarks"}},
         {"plus", {"list-add-symbolic", "list-add"}},
@@ -31,7 +31,7 @@ const QHash<QString, QStringList>& symbolTable() {
         {"eye", {"view-reveal-symbolic", "document-preview"}},
         {"ellipsis.circle", {"view-more-symbolic", "open-menu-symbolic", "application-menu"}},
         {"slider.horizontal.3", {"emblem-system-symbolic", "preferences-system-symbolic"}},
-        {"questionmark.circle", {"help-about-symbolic", "help-browser-symbolic", "help-about"}},
+        {"questionmark.circle", {}}, // the themes draw a life buoy or a page: ours is clearer
         {"line.3.horizontal.decrease", {"view-list-symbolic", "view-filter"}},
         {"exclamationmark.circle", {"dialog-error-symbolic", "dialog-error"}},
         {"exclamationmark.triangle", {"dialog-warning-symbolic", "dialog-warning"}},

@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Start to first painted window, median of 10, under Xvfb.
+# Usage: bench/startup.sh [PROGRAM]   (default: build/default/app/quillbrook)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath "${1:-build/default/app/quillbrook}")
+exec xvfb-run -a -s "-screen 0 1280x800x24" /usr/bin/python3 bench/startup.py "$program" 10

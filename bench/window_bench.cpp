@@ -1,0 +1,130 @@
+// The window while a 20,000-hit search streams in: the longest time the GUI thread is away
+// from its event loop (a 2 ms timer measures how late it fires), with keys typed into the
+// pattern field every 40 ms, and the time until the final update is applied and painted.
+// Usage: qb_window_bench [ITEMS]   (default 150,000 items, one in six a hit; runs offscreen
+// unless a display is set)
+
+#include "app/QuillbrookApp.h"
+#include "model/JsonPreferencesFile.h"
+#include "model/SearchModel.h"
+#include "ui/SearchView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+void makeTree(const QString& root, int items) {
+    for (int i = 0; i < items; ++i) {
+        const QString dir = root + QString("/folder%1").arg(i / 500);
+        if (i % 500 == 0)
+            QDir().mkpath(dir);
+        // One item in six matches, so 20,000 hits arrive spread over the whole walk.
+        QFile f(dir + (i % 6 == 0 ? QString("/hit_%1.txt") : QString("/other_%1.dat")).arg(i));
+        f.open(QIODevice::WriteOnly);
+    }
+}
+
+struct LatencyProbe {
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 worst = 0;
+    std::vector<qint64> gaps;
+    QTimer timer;
+    explicit LatencyProbe(int intervalMs) {
+        timer.setTimerType(Qt::PreciseTimer);
+        timer.setInterval(intervalMs);
+        QObject::connect(&timer, &QTimer::timeout, [this, intervalMs] {
+            const qint64 now = clock.nsecsElapsed();
+            const qint64 late = now - last - qint64(intervalMs) * 1000000;
+            last = now;
+            gaps.push_back(late);
+            worst = std::max(worst, late);
+        });
+    }
+    void start() {
+        clock.start();
+        last = 0;
+        worst = 0;
+        gaps.clear();
+        timer.start();
+    }
+    double percentileMs(double p) {
+        if (gaps.empty())
+            return 0;
+        std::sort(gaps.begin(), gaps.end());
+        return gaps[size_t(p * double(gaps.size() - 1))] / 1e6;
+    }
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int items = argc > 1 ? std::atoi(argv[1]) : 150000;
+    const QString work = QDir::tempPath() + "/qb-window-bench-" + QString::number(getpid());
+    makeTree(work + "/tree", items);
+    qputenv("XDG_DATA_HOME", (work + "/data").toUtf8());
+
+    {
+        qb::JsonPreferencesFile store((work + "/preferences.json").toStdString());
+        qb::QuillbrookApp quillbrook(store);
+        qb::SearchModel& m = quillbrook.model();
+        m.setFolder((work + "/tree").toStdString());
+        m.setPattern("hit_");
+        qb::MainWindow* window = quillbrook.openSearchWindow();
+        QLineEdit* field = window->view()->patternField();
+        QElapsedTimer settle;
+        settle.start();
+        while (settle.elapsed() < 300)
+            QApplication::processEvents();
+
+        LatencyProbe probe(2);
+        int updates = 0;
+        QObject::connect(&m, &qb::SearchModel::hitsChanged, [&] { ++updates; });
+        QTimer typing;
+        int typed = 0;
+        QObject::connect(&typing, &QTimer::timeout, [&] {
+            // Moves the cursor and types, then deletes: the pattern ends as it began, and with
+            // live search off typing never restarts the walk.
+            const int key = typed % 2 == 0 ? Qt::Key_Space : Qt::Key_Backspace;
+            QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier,
+                                                             key == Qt::Key_Space ? " " : ""));
+            QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyRelease, key,
+                                                             Qt::NoModifier));
+            ++typed;
+        });
+        field->setFocus();
+        QEventLoop loop;
+        QObject::connect(&m, &qb::SearchModel::searchEnded, &loop, &QEventLoop::quit);
+        QElapsedTimer total;
+        total.start();
+        probe.start();
+        typing.start(40);
+        m.search();
+        loop.exec();
+        // The final update is painted on the next turn.
+        window->repaint();
+        const double toFinal = total.nsecsElapsed() / 1e6;
+        typing.stop();
+        probe.timer.stop();
+        std::printf("items %d, hits %zu, updates applied %d, keys typed %d\n", items,
+                    m.hits().size(), updates, typed);
+        std::printf("longest GUI-thread stall while streaming: %.1f ms (p99 %.1f ms, median %.2f ms)\n",
+                    probe.worst / 1e6, probe.percentileMs(0.99), probe.percentileMs(0.5));
+        std::printf("search start to final update applied and painted: %.0f ms\n", toFinal);
+    }
+    QDir(work).removeRecursively();
+    return 0;
+}

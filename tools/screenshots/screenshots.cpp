@@ -1,0 +1,198 @@
+// Renders the real windows in each layout and state to PNG files, for looking at them next to
+// the desktop's own applications. Run under a display (scripts/screenshots.sh uses Xvfb).
+
+#include "app/QuillbrookApp.h"
+#include "model/JsonPreferencesFile.h"
+#include "model/SearchModel.h"
+#include "ui/PatternHelp.h"
+#include "ui/PreferencesView.h"
+#include "ui/ResultsView.h"
+#include "ui/ResultArea.h"
+#include "ui/SaveSheet.h"
+#include "ui/SearchView.h"
+#include "ui/Symbols.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QMessageBox>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <cstdio>
+#include <sys/stat.h>
+
+namespace {
+
+QString outDir;
+
+void settle(int ms = 150) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// The window as it stands on screen, title bar aside.
+void shoot(QWidget* w, const QString& name) {
+    settle();
+    w->grab().save(outDir + "/" + name + ".png");
+    std::printf("%s/%s.png\n", qPrintable(outDir), qPrintable(name));
+}
+
+// A window with a popup over it: the popup is its own window, painted onto the shot.
+void shootWithPopup(QWidget* w, QWidget* popup, const QString& name) {
+    settle();
+    QPixmap shot = w->grab();
+    QPainter p(&shot);
+    p.drawPixmap(w->mapFromGlobal(popup->mapToGlobal(QPoint(0, 0))), popup->grab());
+    p.end();
+    shot.save(outDir + "/" + name + ".png");
+    std::printf("%s/%s.png\n", qPrintable(outDir), qPrintable(name));
+}
+
+void writeFile(const QString& path, qint64 size) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.resize(size);
+}
+
+QString makeTree(const QString& root) {
+    const QString base = root + "/Projects";
+    const char* names[] = {"Reports/2023/Report Q1.pdf",    "Reports/2023/Report Q2.pdf",
+                           "Reports/2024/Annual Report.pdf", "Reports/2024/Report draft.docx",
+                           "Photos/2024/beach.jpg",          "Photos/2024/report-cover.png",
+                           "Notes/report ideas.txt",         "Notes/todo.md",
+                           "Archive/reports-2022.zip",       "Report template.odt",
+                           "Reports/Q3 Report.pdf",          "Reports/budget report.ods"};
+    qint64 size = 2300;
+    for (const char* n : names) {
+        writeFile(base + "/" + n, size);
+        size = size * 7 % 9000000 + 512;
+    }
+    QDir().mkpath(base + "/Reports/Old reports");
+    return base;
+}
+
+void searchAndWait(qb::SearchModel& m) {
+    QEventLoop loop;
+    QObject::connect(&m, &qb::SearchModel::searchEnded, &loop, &QEventLoop::quit);
+    m.search();
+    if (m.running())
+        loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName("Quillbrook");
+    qb::setUpIconTheme();
+    outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
+    QDir().mkpath(outDir);
+    const QString work = QDir::tempPath() + "/qb-screenshots-" + QString::number(getpid());
+    QDir(work).removeRecursively();
+    const QString tree = makeTree(work);
+    qputenv("XDG_DATA_HOME", (work + "/data").toUtf8());
+
+    qb::JsonPreferencesFile store((work + "/preferences.json").toStdString());
+    qb::QuillbrookApp quillbrook(store);
+    qb::SearchModel& m = quillbrook.model();
+    m.setFolder(tree.toStdString());
+    qb::MainWindow* w = quillbrook.openSearchWindow();
+    settle(300);
+
+    for (const char* mode : {"light", "dark"}) {
+        const QString suffix = QString("-") + mode;
+        m.setAppearance(QString(mode) == "dark" ? qb::AppearanceMode::dark
+                                                : qb::AppearanceMode::light);
+        m.setLayout(qb::WindowLayout::focused);
+        m.setFolder(tree.toStdString());
+        m.setPattern({});
+        shoot(w, "01-start" + suffix);
+
+        m.setPattern("(report");
+        shoot(w, "02-invalid-pattern" + suffix);
+
+        m.setPattern("report");
+        m.setHasSearched(true);
+        m.setRunning(true);
+        shoot(w, "03-searching" + suffix);
+        m.setRunning(false);
+
+        searchAndWait(m);
+        auto hits = m.orderedHits();
+        if (hits.size() > 2)
+            m.setSelection({hits[0]->url, hits[2]->url});
+        shoot(w, "04-results" + suffix);
+
+        m.setShowFilters(true);
+        m.setFilters({qb::FileKindFilter::pdf});
+        shoot(w, "05-filters" + suffix);
+        m.setFilters({qb::FileKindFilter::images, qb::FileSizeFilter::large});
+        shoot(w, "06-filters-hide-all" + suffix);
+        m.setFilters({});
+        m.setShowFilters(false);
+
+        m.setPattern("zebra");
+        searchAndWait(m);
+        shoot(w, "07-no-matches" + suffix);
+
+        m.setPattern("report");
+        m.search();
+        m.cancel();
+        shoot(w, "08-stopped" + suffix);
+
+        m.setFolder((work + "/missing").toStdString());
+        searchAndWait(m);
+        shoot(w, "09-error" + suffix);
+        m.setFolder(tree.toStdString());
+        m.setPattern("report");
+        searchAndWait(m);
+        m.setPattern("report$");
+        m.setSkipped(12);
+        m.setFileActionStatus(QString("Moving to Trash…"));
+        m.setFileActionRunning(true);
+        shoot(w, "10-changed-and-status" + suffix);
+        m.setFileActionRunning(false);
+        m.setFileActionStatus(QString("Done"));
+        m.setLastCreatedItems({tree.toStdString() + "/Notes"});
+        shoot(w, "11-file-action-done" + suffix);
+        m.setFileActionStatus(std::nullopt);
+        m.setLastCreatedItems({});
+
+        if (m.savedSearches().empty()) {
+            m.setSaveName("Reports");
+            m.save();
+        }
+        m.setLayout(qb::WindowLayout::workspace);
+        shoot(w, "12-workspace" + suffix);
+
+        m.setLayout(qb::WindowLayout::compact);
+        m.setFolder(tree.toStdString());
+        shoot(w, "13-compact-idle" + suffix);
+        m.setLayout(qb::WindowLayout::focused);
+
+        m.setShowHelp(true);
+        shootWithPopup(w, w->view()->patternHelp(), "14-pattern-reference" + suffix);
+        m.setShowHelp(false);
+
+        m.startSaving();
+        settle();
+        shootWithPopup(w, w->view()->saveSheet(), "15-save-sheet" + suffix);
+        m.setShowSave(false);
+
+        m.setFileActionError(QString("notes.txt: Permission denied"));
+        settle();
+        if (w->view()->alert())
+            shootWithPopup(w, w->view()->alert(), "16-alert" + suffix);
+        m.setFileActionError(std::nullopt);
+
+        quillbrook.openSettings();
+        shoot(quillbrook.settingsWindow(), "17-settings" + suffix);
+        quillbrook.settingsWindow()->close();
+    }
+    QDir(work).removeRecursively();
+    return 0;
+}
