@@ -101,8 +101,8 @@ int main(int argc, char** argv) {
             const int key = typed % 2 == 0 ? Qt::Key_Space : Qt::Key_Backspace;
             QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier,
                                                              key == Qt::Key_Space ? " " : ""));
-            QCoreApplication::postEvent(field, new QKeyEvent(QEvent::KeyRelease, key,
-                                                             Qt::NoModifier));
+            QCoreApplication::postEvent(field,
+                                        new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier));
             ++typed;
         });
         field->setFocus();
@@ -121,8 +121,9 @@ int main(int argc, char** argv) {
         probe.timer.stop();
         std::printf("items %d, hits %zu, updates applied %d, keys typed %d\n", items,
                     m.hits().size(), updates, typed);
-        std::printf("longest GUI-thread stall while streaming: %.1f ms (p99 %.1f ms, median %.2f ms)\n",
-                    probe.worst / 1e6, probe.percentileMs(0.99), probe.percentileMs(0.5));
+        std::printf(
+            "longest GUI-thread stall while streaming: %.1f ms (p99 %.1f ms, median %.2f ms)\n",
+            probe.worst / 1e6, probe.percentileMs(0.99), probe.percentileMs(0.5));
         std::printf("search start to final update applied and painted: %.0f ms\n", toFinal);
     }
     QDir(work).removeRecursively();

@@ -14,7 +14,8 @@
 
 namespace qb {
 
-ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, QWidget* parent)
+ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
+                       std::function<void(const std::vector<std::string>&)> reveal, QWidget* parent)
     : QWidget(parent), m_model(model) {
     SearchModel* m = &model;
     auto* column = new QVBoxLayout(this);
@@ -74,7 +75,7 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, QW
 
     m_stack = new QStackedWidget(this);
     m_empty = new EmptyState(model, std::move(editPattern), m_stack);
-    m_results = new ResultsView(model, m_stack);
+    m_results = new ResultsView(model, std::move(reveal), m_stack);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_results);
     column->addWidget(m_stack, 1);

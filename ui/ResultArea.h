@@ -16,7 +16,9 @@ class ResultsView;
 class ResultArea : public QWidget {
     Q_OBJECT
 public:
-    ResultArea(SearchModel& model, std::function<void()> editPattern, QWidget* parent = nullptr);
+    ResultArea(SearchModel& model, std::function<void()> editPattern,
+               std::function<void(const std::vector<std::string>&)> reveal,
+               QWidget* parent = nullptr);
     ResultsView* resultsView() const { return m_results; }
     EmptyState* emptyState() const { return m_empty; }
 

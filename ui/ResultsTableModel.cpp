@@ -1,5 +1,7 @@
 #include "ResultsTableModel.h"
 
+#include "FileIcon.h"
+#include "ItemClipboard.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
@@ -97,6 +99,10 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
             return relativeParent(h->url);
         }
         break;
+    case Qt::DecorationRole:
+        if (index.column() == nameColumn)
+            return FileIcon::icon(*h);
+        break;
     case Qt::ToolTipRole:
         if (index.column() == nameColumn)
             return displayText(h->name());
@@ -139,6 +145,36 @@ void ResultsTableModel::sort(int column, Qt::SortOrder order) {
     SortOrder wanted{{keys[column], order == Qt::AscendingOrder}};
     if (m_model.sortOrder() != wanted)
         m_model.setSortOrder(std::move(wanted));
+}
+
+} // namespace qb
+
+namespace qb {
+
+Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {
+    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+}
+
+QStringList ResultsTableModel::mimeTypes() const {
+    return {QStringLiteral("text/uri-list")};
+}
+
+QMimeData* ResultsTableModel::mimeData(const QModelIndexList& indexes) const {
+    // One entry per row, in display order, however many cells of it are selected.
+    std::vector<int> rows;
+    for (const QModelIndex& index : indexes)
+        rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::vector<std::string> paths;
+    for (int row : rows)
+        if (const SearchHit* h = hit(row))
+            paths.push_back(h->url);
+    return paths.empty() ? nullptr : itemsMimeData(paths);
+}
+
+Qt::DropActions ResultsTableModel::supportedDragActions() const {
+    return Qt::CopyAction | Qt::MoveAction | Qt::LinkAction;
 }
 
 } // namespace qb

@@ -2,8 +2,9 @@
 // The rows of the results table: a thin view of the search model's ordered hits. It keeps no
 // copy of them and no pointer across a change; filtering and sorting stay in the model.
 //
-// Roles: DisplayRole (name, kind, size text, location), ToolTipRole (full name, parent path),
-// UrlRole (the item's path bytes as a QByteArray), TextAlignmentRole for the size column.
+// Roles: DisplayRole (name, kind, size text, location), DecorationRole (the name's icon),
+// ToolTipRole (full name, parent path), UrlRole (the item's path bytes as a QByteArray),
+// TextAlignmentRole for the size column. Rows drag out as files.
 
 #include <QAbstractTableModel>
 
@@ -25,6 +26,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     void sort(int column, Qt::SortOrder order) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    QStringList mimeTypes() const override;
+    QMimeData* mimeData(const QModelIndexList& indexes) const override;
+    Qt::DropActions supportedDragActions() const override;
 
     const SearchHit* hit(int row) const;
     // The row showing the item, or -1.

@@ -1,31 +1,46 @@
 #include "ResultsView.h"
 
 #include "Binding.h"
+#include "ItemClipboard.h"
+#include "ResultDelegate.h"
 #include "ResultsTableModel.h"
 #include "model/SearchModel.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 
 namespace qb {
 
-ResultsView::ResultsView(SearchModel& model, QWidget* parent)
-    : QTableView(parent), m_model(model), m_table(new ResultsTableModel(model, this)) {
+ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
+    : QTableView(parent), m_model(model), m_table(new ResultsTableModel(model, this)),
+      m_reveal(std::move(reveal)) {
     setObjectName("resultsView");
     setAccessibleName(tr("Results"));
     setModel(m_table);
+    setItemDelegate(new ResultDelegate(this));
+    setIconSize({ResultDelegate::kIconSize, ResultDelegate::kIconSize});
+    setDragEnabled(true);
+    setDragDropMode(QAbstractItemView::DragOnly);
+    setDefaultDropAction(Qt::CopyAction);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+        QMenu* menu = itemMenu(pos);
+        menu->setAttribute(Qt::WA_DeleteOnClose);
+        menu->popup(viewport()->mapToGlobal(pos));
+    });
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setAlternatingRowColors(true);
     setShowGrid(false);
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
-    setSortingEnabled(true);
     setFrameShape(QFrame::NoFrame);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 10);
+    verticalHeader()->setDefaultSectionSize(
+        std::max(fontMetrics().height() + 10, ResultDelegate::kIconSize + 8));
     QHeaderView* header = horizontalHeader();
     header->setHighlightSections(false);
     header->setSectionsMovable(false);
@@ -56,6 +71,9 @@ ResultsView::ResultsView(SearchModel& model, QWidget* parent)
                 horizontalHeader()->setSortIndicator(column, direction);
         },
         &SearchModel::sortOrderChanged);
+    // Only now: turning sorting on sorts by the header's indicator, which must already show
+    // the model's order, or the view would write its own default into the model.
+    setSortingEnabled(true);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ResultsView::pushSelection);
     connect(m, &SearchModel::selectionChanged, this, &ResultsView::pullSelection);
@@ -74,6 +92,11 @@ ResultsView::ResultsView(SearchModel& model, QWidget* parent)
 }
 
 void ResultsView::keyPressEvent(QKeyEvent* event) {
+    if (event == QKeySequence::Copy) {
+        copy();
+        event->accept();
+        return;
+    }
     const bool plain =
         event->modifiers() == Qt::NoModifier || event->modifiers() == Qt::KeypadModifier;
     if (plain && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
@@ -156,6 +179,59 @@ void ResultsView::restorePosition() {
         }
     }
     verticalScrollBar()->setValue(m_scroll);
+}
+
+} // namespace qb
+
+namespace qb {
+
+void ResultsView::copy() {
+    auto items = m_model.selectedURLs();
+    if (!items.empty())
+        copyItemsToClipboard(items);
+}
+
+ResultsView::Items ResultsView::itemsAt(const QPoint& viewportPos) const {
+    const QModelIndex index = indexAt(viewportPos);
+    const SearchHit* hit = index.isValid() ? m_table->hit(index.row()) : nullptr;
+    if (!hit)
+        return {};
+    if (m_model.selection().count(hit->url))
+        return m_model.selectedURLs();
+    return {hit->url};
+}
+
+QMenu* ResultsView::itemMenu(const QPoint& viewportPos) {
+    auto* menu = new QMenu(this);
+    const Items items = itemsAt(viewportPos);
+    SearchModel* m = &m_model;
+    if (items.empty()) {
+        // The empty area makes a new empty folder, whatever is selected.
+        menu->addAction(tr("New Folder…"), m, [m] { m->newFolder(Items{}); })
+            ->setEnabled(!m->fileActionRunning());
+        return menu;
+    }
+    menu->addAction(tr("Open"), m, [m, items] { m->open(items); });
+    menu->addAction(tr("Quick Look"), m, [m, items] { m->quickLook(items); });
+    auto reveal = m_reveal;
+    menu->addAction(tr("Reveal in File Manager"), m, [reveal, items] { reveal(items); });
+    menu->addAction(tr("Get Info"), m, [m, items] {
+        m->setInfoURLs(items);
+        m->setShowInfo(true);
+    });
+    if (m_extensions.openWith)
+        m_extensions.openWith(menu, items);
+    menu->addSeparator();
+    const bool one = items.size() == 1;
+    menu->addAction(one ? tr("Copy Item") : tr("Copy Items"), this,
+                    [items] { copyItemsToClipboard(items); });
+    menu->addAction(one ? tr("Copy Path") : tr("Copy Paths"), m,
+                    [m, items] { m->copyPaths(items); });
+    if (m_extensions.fileActions) {
+        menu->addSeparator();
+        m_extensions.fileActions(menu, items);
+    }
+    return menu;
 }
 
 } // namespace qb

@@ -3,6 +3,9 @@
 // to the model both ways, and the keys that open, rename and preview items.
 
 #include <QTableView>
+#include <functional>
+
+class QMenu;
 
 namespace qb {
 
@@ -12,8 +15,27 @@ class ResultsTableModel;
 class ResultsView : public QTableView {
     Q_OBJECT
 public:
-    explicit ResultsView(SearchModel& model, QWidget* parent = nullptr);
+    using Items = std::vector<std::string>;
+    using Reveal = std::function<void(const Items&)>;
+    // Entries other parts of the window add to the item menu: "Open With" after "Get Info",
+    // the file actions at the end.
+    struct MenuExtensions {
+        std::function<void(QMenu*, const Items&)> openWith;
+        std::function<void(QMenu*, const Items&)> fileActions;
+    };
+
+    ResultsView(SearchModel& model, Reveal reveal, QWidget* parent = nullptr);
     ResultsTableModel* tableModel() const { return m_table; }
+    void setMenuExtensions(MenuExtensions extensions) { m_extensions = std::move(extensions); }
+
+    // The menu for a point in the viewport: its row's items, or the empty area's.
+    QMenu* itemMenu(const QPoint& viewportPos);
+    // The items a click at that point acts on: the selection when the row is part of it.
+    Items itemsAt(const QPoint& viewportPos) const;
+
+public Q_SLOTS:
+    // The selected items, as files other programs can paste.
+    void copy();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -26,6 +48,8 @@ private:
 
     SearchModel& m_model;
     ResultsTableModel* m_table;
+    Reveal m_reveal;
+    MenuExtensions m_extensions;
     bool m_syncing = false;
     std::string m_currentUrl;
     int m_scroll = 0;

@@ -83,7 +83,7 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
     connect(examples, &QPushButton::clicked, m, [m] { m->setShowHelp(true); });
 
     m_resultArea = new ResultArea(
-        model, [this] { focusPattern(); }, this);
+        model, [this] { focusPattern(); }, reveal, this);
     column->addWidget(m_resultArea, 1);
     m_statusDivider = makeDivider(false, this);
     column->addWidget(m_statusDivider);

@@ -82,8 +82,8 @@ SegmentedControl::SegmentedControl(const QStringList& titles, const QString& acc
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     for (int i = 0; i < titles.size(); ++i) {
-        const auto position = titles.size() == 1  ? Segment::only
-                              : i == 0            ? Segment::first
+        const auto position = titles.size() == 1       ? Segment::only
+                              : i == 0                 ? Segment::first
                               : i + 1 == titles.size() ? Segment::last
                                                        : Segment::middle;
         auto* segment = new Segment(titles[i], position, this);

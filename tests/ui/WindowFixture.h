@@ -4,6 +4,7 @@
 #include "Fakes.h"
 #include "TempTree.h"
 #include "model/SearchModel.h"
+#include "search/HitOrdering.h"
 #include "ui/MainWindow.h"
 #include "ui/SearchView.h"
 
@@ -67,6 +68,7 @@ public:
         h.isDirectory = folder;
         h.kind = folder ? "Folder" : "File";
         h.contentTypeIdentifier = folder ? "inode/directory" : "text/plain";
+        h.nameKey = qb::collationKey(h.name());
         return h;
     }
 

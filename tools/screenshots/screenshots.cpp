@@ -6,8 +6,8 @@
 #include "model/SearchModel.h"
 #include "ui/PatternHelp.h"
 #include "ui/PreferencesView.h"
-#include "ui/ResultsView.h"
 #include "ui/ResultArea.h"
+#include "ui/ResultsView.h"
 #include "ui/SaveSheet.h"
 #include "ui/SearchView.h"
 #include "ui/Symbols.h"
@@ -60,7 +60,7 @@ void writeFile(const QString& path, qint64 size) {
 
 QString makeTree(const QString& root) {
     const QString base = root + "/Projects";
-    const char* names[] = {"Reports/2023/Report Q1.pdf",    "Reports/2023/Report Q2.pdf",
+    const char* names[] = {"Reports/2023/Report Q1.pdf",     "Reports/2023/Report Q2.pdf",
                            "Reports/2024/Annual Report.pdf", "Reports/2024/Report draft.docx",
                            "Photos/2024/beach.jpg",          "Photos/2024/report-cover.png",
                            "Notes/report ideas.txt",         "Notes/todo.md",

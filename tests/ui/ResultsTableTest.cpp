@@ -1,0 +1,231 @@
+#include "WindowFixture.h"
+#include "ui/ResultArea.h"
+#include "ui/ResultDelegate.h"
+#include "ui/ResultFilterBar.h"
+#include "ui/ResultsTableModel.h"
+#include "ui/ResultsView.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QMenu>
+#include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
+
+using namespace qbtest;
+
+namespace {
+
+class ResultsTest : public WindowTest {
+public:
+    qb::ResultsView* view() { return w().view()->resultArea()->resultsView(); }
+    qb::ResultsTableModel* table() { return view()->tableModel(); }
+    QString cell(int row, int column) {
+        return table()->data(table()->index(row, column), Qt::DisplayRole).toString();
+    }
+    QStringList menuTitles(QMenu* menu) {
+        QStringList titles;
+        for (QAction* a : menu->actions())
+            if (!a->isSeparator())
+                titles << a->text();
+        return titles;
+    }
+    QPoint rowPoint(int row) { return view()->visualRect(table()->index(row, 0)).center(); }
+};
+
+std::vector<qb::NameRange> ranges(std::initializer_list<std::pair<int, int>> list) {
+    std::vector<qb::NameRange> out;
+    for (auto [location, length] : list)
+        out.push_back({location, length});
+    return out;
+}
+
+} // namespace
+
+TEST(HighlightedName, RangesThatSplitACharacterDrawPlain) {
+    struct Case {
+        const char* name;
+        QString text;
+        std::vector<qb::NameRange> ranges;
+        std::vector<std::pair<int, int>> drawn;
+    };
+    const QString emoji = QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                            "b.txt"); // a😀b.txt
+    const QString combining = QString::fromUtf8("e\xCC\x81"
+                                                "cole"); // é as e + U+0301
+    const std::vector<Case> cases = {
+        {"whole name", "report.pdf", ranges({{0, 10}}), {{0, 10}}},
+        {"at the very end", "report.pdf", ranges({{7, 3}}), {{7, 3}}},
+        {"emoji whole (two units)", emoji, ranges({{1, 2}}), {{1, 2}}},
+        {"emoji half", emoji, ranges({{1, 1}, {3, 1}}), {{3, 1}}},
+        {"combining split", combining, ranges({{0, 1}}), {}},
+        {"combining whole", combining, ranges({{0, 2}}), {{0, 2}}},
+        {"out of bounds", "abc", ranges({{2, 5}, {-1, 1}, {0, 0}}), {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto formats = qb::highlightFormats(c.text, c.ranges, QFont());
+        std::vector<std::pair<int, int>> drawn;
+        for (const auto& f : formats) {
+            drawn.emplace_back(f.start, f.length);
+            EXPECT_TRUE(f.format.font().bold());
+            EXPECT_TRUE(f.format.fontUnderline());
+        }
+        EXPECT_EQ(drawn, c.drawn);
+    }
+}
+
+TEST_F(ResultsTest, CellsShowKindSizeAndLocationRelativeToTheSearchedFolder) {
+    const std::string root = tree.dir("Projects");
+    tree.file("Projects/top.txt");
+    tree.file("Projects/a/b/deep.txt", "12345");
+    tree.dir("Projects/a/b/folder.txt");
+    tree.file("Projects/empty.txt", "");
+    m().setFolder(root);
+    m().setPattern("\\.txt$");
+    searchAndWait();
+    ASSERT_EQ(table()->rowCount(), 4);
+    std::map<QString, int> rows;
+    for (int r = 0; r < 4; ++r)
+        rows[cell(r, 0)] = r;
+    using C = qb::ResultsTableModel;
+    EXPECT_EQ(cell(rows["top.txt"], C::locationColumn), "Projects");
+    EXPECT_EQ(cell(rows["deep.txt"], C::locationColumn), "a/b");
+    EXPECT_EQ(cell(rows["folder.txt"], C::sizeColumn), "—");
+    EXPECT_EQ(cell(rows["empty.txt"], C::sizeColumn), "0 bytes");
+    EXPECT_EQ(cell(rows["deep.txt"], C::sizeColumn), "5 bytes");
+    EXPECT_EQ(table()
+                  ->data(table()->index(rows["deep.txt"], C::locationColumn), Qt::ToolTipRole)
+                  .toString(),
+              QString::fromStdString(root + "/a/b"));
+    // Another folder, not yet searched: the rows keep the searched folder's locations.
+    m().assignFolder(tree.dir("elsewhere"));
+    EXPECT_EQ(cell(rows["deep.txt"], C::locationColumn), "a/b");
+}
+
+TEST_F(ResultsTest, ReturnRenamesOneItemAndSpacePreviewsASelection) {
+    feed({hit("/d/a.txt"), hit("/d/b.txt")});
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_Space); // nothing selected: nothing to preview
+    EXPECT_TRUE(desktop.previews.empty());
+
+    m().setSelection({"/d/a.txt"});
+    QTest::keyClick(view(), Qt::Key_Return);
+    ASSERT_EQ(desktop.dialogs.size(), 1u);
+    EXPECT_EQ(desktop.dialogs[0].message, "Rename “a.txt”");
+    desktop.pendingName(std::nullopt);
+    QTest::keyClick(view(), Qt::Key_F2);
+    EXPECT_EQ(desktop.dialogs.size(), 2u);
+    desktop.pendingName(std::nullopt);
+
+    m().setSelection({"/d/a.txt", "/d/b.txt"});
+    QTest::keyClick(view(), Qt::Key_Return); // two items: renaming needs one
+    EXPECT_EQ(desktop.dialogs.size(), 2u);
+    QTest::keyClick(view(), Qt::Key_Space);
+    ASSERT_EQ(desktop.previews.size(), 1u);
+    EXPECT_EQ(desktop.previews[0], (std::vector<std::string>{"/d/a.txt", "/d/b.txt"}));
+}
+
+TEST_F(ResultsTest, TheItemMenuNamesItsItemsAndTheEmptyAreaOnlyMakesAFolder) {
+    std::vector<qb::SearchHit> hits;
+    for (const char* n : {"/d/a.txt", "/d/b.txt", "/d/c.txt"})
+        hits.push_back(hit(n));
+    feed(hits);
+    w().resize(900, 600);
+    QApplication::processEvents();
+
+    std::unique_ptr<QMenu> one(view()->itemMenu(rowPoint(0)));
+    EXPECT_EQ(menuTitles(one.get()), QStringList({"Open", "Quick Look", "Reveal in File Manager",
+                                                  "Get Info", "Copy Item", "Copy Path"}));
+    m().setSelection({"/d/a.txt", "/d/b.txt"});
+    std::unique_ptr<QMenu> two(view()->itemMenu(rowPoint(1)));
+    EXPECT_TRUE(menuTitles(two.get()).contains("Copy Items"));
+    EXPECT_TRUE(menuTitles(two.get()).contains("Copy Paths"));
+    // A row outside the selection acts on that row alone.
+    EXPECT_EQ(view()->itemsAt(rowPoint(2)), std::vector<std::string>{"/d/c.txt"});
+
+    std::unique_ptr<QMenu> empty(view()->itemMenu(QPoint(10, view()->viewport()->height() - 5)));
+    EXPECT_EQ(menuTitles(empty.get()), QStringList({"New Folder…"}));
+    m().setFileActionRunning(true);
+    std::unique_ptr<QMenu> busy(view()->itemMenu(QPoint(10, view()->viewport()->height() - 5)));
+    EXPECT_FALSE(busy->actions().first()->isEnabled());
+}
+
+TEST_F(ResultsTest, CopiedItemsAreFilesForFileManagersAndPathsArePlainLines) {
+    const std::string odd = "/d/caf\xE9 #1.txt"; // a Latin-1 byte that is not UTF-8
+    feed({hit("/d/a b.txt"), hit(odd), hit("/d/c.txt")});
+    m().setSelection({"/d/a b.txt", odd});
+    view()->setFocus();
+    QTest::keyClick(view(), Qt::Key_C, Qt::ControlModifier);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(data);
+    EXPECT_EQ(data->data("text/uri-list"),
+              QByteArray("file:///d/a%20b.txt\r\nfile:///d/caf%E9%20%231.txt\r\n"));
+    EXPECT_EQ(data->data("x-special/gnome-copied-files"),
+              QByteArray("copy\nfile:///d/a%20b.txt\nfile:///d/caf%E9%20%231.txt"));
+
+    m().setSelection({"/d/a b.txt", odd, "/d/c.txt"});
+    m().copyPaths();
+    ASSERT_EQ(desktop.clipboard.size(), 1u);
+    // In display order ("c." sorts before "ca"), one line each, no line feed at the end.
+    EXPECT_EQ(desktop.clipboard[0],
+              QString::fromUtf8("/d/a b.txt\n/d/c.txt\n/d/caf\xEF\xBF\xBD #1.txt"));
+}
+
+TEST_F(ResultsTest, HeaderClicksSortTheModelAndClearResetsEveryFilterAtOnce) {
+    feed({hit("/d/b.txt"), hit("/d/a.txt"), hit("/d/c", true)});
+    w();
+    QTest::mouseClick(view()->horizontalHeader()->viewport(), Qt::LeftButton, {},
+                      QPoint(view()->horizontalHeader()->sectionViewportPosition(1) + 10, 5));
+    ASSERT_EQ(m().sortOrder().size(), 1u);
+    EXPECT_EQ(m().sortOrder()[0].key, qb::SortKey::kind);
+
+    m().setShowFilters(true);
+    auto* clear = w().findChild<qb::ResultFilterBar*>()->findChild<QPushButton*>();
+    EXPECT_FALSE(clear->isEnabled());
+    auto pickers = w().findChild<qb::ResultFilterBar*>()->findChildren<QComboBox*>();
+    ASSERT_EQ(pickers.size(), 3);
+    pickers[0]->setCurrentIndex(int(qb::FileKindFilter::folders));
+    pickers[1]->setCurrentIndex(int(qb::FileSizeFilter::small));
+    EXPECT_EQ(m().filters().kind, qb::FileKindFilter::folders); // the size kept the kind
+    EXPECT_TRUE(clear->isEnabled());
+    QSignalSpy changes(&m(), &qb::SearchModel::filtersChanged);
+    QTest::mouseClick(clear, Qt::LeftButton);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_FALSE(m().filters().active());
+    EXPECT_FALSE(clear->isEnabled());
+    EXPECT_EQ(pickers[0]->currentIndex(), 0);
+}
+
+TEST_F(ResultsTest, SelectionCurrentRowAndScrollSurviveStreamedUpdates) {
+    std::vector<qb::SearchHit> hits;
+    auto name = [](int i) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "/d/item%05d.txt", i);
+        return std::string(buf);
+    };
+    for (int i = 0; i < 400; i += 2)
+        hits.push_back(hit(name(i)));
+    feed(hits);
+    w().resize(900, 500);
+    QApplication::processEvents();
+    view()->setFocus();
+    const std::string chosen = name(200);
+    const int row = table()->rowOf(chosen);
+    view()->selectionModel()->setCurrentIndex(
+        table()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    EXPECT_EQ(m().selection(), std::set<std::string>{chosen});
+    view()->verticalScrollBar()->setValue(40);
+    // Fifty updates, each adding rows after the shown ones (odd numbers sort in between, but
+    // only beyond the chosen item).
+    for (int u = 0; u < 50; ++u) {
+        hits.push_back(hit(name(401 + 2 * u)));
+        feed(hits);
+    }
+    EXPECT_EQ(m().selection(), std::set<std::string>{chosen});
+    ASSERT_TRUE(view()->currentIndex().isValid());
+    EXPECT_EQ(table()->hit(view()->currentIndex().row())->url, chosen);
+    EXPECT_EQ(view()->selectionModel()->selectedRows().size(), 1);
+    EXPECT_EQ(view()->verticalScrollBar()->value(), 40);
+}

@@ -1,0 +1,27 @@
+#pragma once
+// Paints the results' cells from the table model's roles: the name with its icon and its
+// matched characters in bold and underlined, the location shortened in the middle.
+
+#include "search/SearchRecords.h"
+
+#include <QStyledItemDelegate>
+#include <QTextLayout>
+
+namespace qb {
+
+// The matched ranges (UTF-16 units of the name) as text formats; a range that falls outside
+// the name or splits a character is left out, so the name draws plain there.
+QList<QTextLayout::FormatRange>
+highlightFormats(const QString& name, const std::vector<NameRange>& ranges, const QFont& font);
+
+class ResultDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    static constexpr int kIconSize = 18;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+};
+
+} // namespace qb
