@@ -1,6 +1,7 @@
 #include "Commands.h"
 
 #include "model/SearchModel.h"
+#include "ui/FileActionMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -48,6 +49,24 @@ Commands::Commands(SearchModel& model, Hooks hooks, QObject* parent)
     settings->setMenuRole(QAction::PreferencesRole);
     help = makeAction(this, tr("Quillbrook Help"));
 
+    open = makeAction(this, tr("Open"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+    quickLook = makeAction(this, tr("Quick Look"), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    reveal = makeAction(this, tr("Reveal in File Manager"),
+                        QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    copyPaths = makeAction(this, tr("Copy Paths"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_C));
+    getInfo = makeAction(this, tr("Get Info"), QKeySequence(Qt::CTRL | Qt::Key_I));
+    fileActions = new FileActionMenu(
+        model, [m] { return m->selectedURLs(); }, this);
+    connect(open, &QAction::triggered, m, [m] { m->open(); });
+    connect(quickLook, &QAction::triggered, m, [m] { m->quickLook(); });
+    auto revealItems = hooks.reveal;
+    connect(reveal, &QAction::triggered, m, [m, revealItems] { revealItems(m->selectedURLs()); });
+    connect(copyPaths, &QAction::triggered, m, [m] { m->copyPaths(); });
+    connect(getInfo, &QAction::triggered, m, [m] {
+        m->setInfoURLs(m->selectedURLs());
+        m->setShowInfo(true);
+    });
+
     connect(chooseFolder, &QAction::triggered, m, [m] { m->chooseFolder(); });
     connect(saveSearch, &QAction::triggered, m, [m] { m->startSaving(); });
     connect(closeWindow, &QAction::triggered, this, hooks.closeWindow);
@@ -65,7 +84,9 @@ Commands::Commands(SearchModel& model, Hooks hooks, QObject* parent)
     connect(help, &QAction::triggered, m, [m] { m->setShowHelp(true); });
 
     for (auto signal : {&SearchModel::patternChanged, &SearchModel::undoHistoryChanged,
-                        &SearchModel::fileActionRunningChanged, &SearchModel::runningChanged})
+                        &SearchModel::fileActionRunningChanged, &SearchModel::runningChanged,
+                        &SearchModel::selectionChanged, &SearchModel::editingPatternChanged,
+                        &SearchModel::hitsChanged, &SearchModel::filtersChanged})
         connect(m, signal, this, &Commands::refresh);
     refresh();
 }
@@ -82,6 +103,10 @@ void Commands::refresh() {
         m_model.undoHistory().empty() ? tr("Undo") : tr("Undo File Operation");
     if (undo->text() != undoTitle)
         undo->setText(undoTitle);
+    const bool anySelected = !m_model.selection().empty();
+    for (QAction* a : {open, quickLook, reveal, copyPaths, getInfo})
+        a->setEnabled(anySelected);
+    fileActions->refresh();
 }
 
 void Commands::populate(QMenuBar* bar) const {
@@ -106,6 +131,17 @@ void Commands::populate(QMenuBar* bar) const {
     edit->addAction(find);
     edit->addAction(runSearch);
     edit->addAction(stopSearch);
+
+    QMenu* results = bar->addMenu(tr("&Results"));
+    results->addActions({open, quickLook, reveal, copyPaths, getInfo});
+    SearchModel* m = &m_model;
+    QMenu* openWith = makeOpenWithMenu(
+        m_model, [m] { return m->selectedURLs(); }, results);
+    results->addMenu(openWith);
+    connect(results, &QMenu::aboutToShow, openWith,
+            [openWith, m] { openWith->setEnabled(!m->selection().empty()); });
+    results->addSeparator();
+    fileActions->addTo(results);
 
     QMenu* helpMenu = bar->addMenu(tr("&Help"));
     helpMenu->addAction(help);

@@ -3,6 +3,9 @@
 // rule, placed in every search window's menu bar.
 
 #include <QObject>
+#include <functional>
+#include <string>
+#include <vector>
 
 class QAction;
 class QMenuBar;
@@ -10,6 +13,7 @@ class QMenuBar;
 namespace qb {
 
 class SearchModel;
+class FileActionMenu;
 
 class Commands : public QObject {
     Q_OBJECT
@@ -18,10 +22,11 @@ public:
         std::function<void()> openSettings;
         std::function<void()> closeWindow;
         std::function<void()> quit;
+        std::function<void(const std::vector<std::string>&)> reveal;
     };
     Commands(SearchModel& model, Hooks hooks, QObject* parent = nullptr);
 
-    // Builds the File, Edit and Help menus of a window from the shared actions.
+    // Builds the File, Edit, Results and Help menus of a window from the shared actions.
     void populate(QMenuBar* bar) const;
 
     QAction* chooseFolder;
@@ -39,6 +44,13 @@ public:
     QAction* stopSearch;
     QAction* settings;
     QAction* help;
+    // The Results menu: the selection's items.
+    QAction* open;
+    QAction* quickLook;
+    QAction* reveal;
+    QAction* copyPaths;
+    QAction* getInfo;
+    FileActionMenu* fileActions;
 
 private:
     void refresh();

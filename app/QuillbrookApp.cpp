@@ -24,14 +24,16 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
     m_desktop = std::make_unique<DesktopServices>([this] { return m_window.data(); },
                                                   [this] { raiseWindow(); });
     m_model = std::make_unique<SearchModel>(store, *m_desktop);
-    m_commands = new Commands(*m_model,
-                              {[this] { openSettings(); },
-                               [] {
-                                   if (QWidget* w = QApplication::activeWindow())
-                                       w->close();
-                               },
-                               [] { QApplication::closeAllWindows(); }},
-                              this);
+    m_commands = new Commands(
+        *m_model,
+        {[this] { openSettings(); },
+         [] {
+             if (QWidget* w = QApplication::activeWindow())
+                 w->close();
+         },
+         [] { QApplication::closeAllWindows(); },
+         [this](const std::vector<std::string>& items) { m_desktop->revealItems(items); }},
+        this);
     m_appearance = new AppearanceController(*m_model, this);
 }
 

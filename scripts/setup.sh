@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev                  # QtCore for the search model; Widgets, DBus for the window
   qt6-qpa-plugins               # the X11, Wayland and offscreen platform plugins
   libqt6svg6                    # the icon theme's SVG icons
+  qt6-pdf-dev                   # PDF pages in the preview
+  qt6-image-formats-plugins     # more image formats in the preview
   adwaita-icon-theme fonts-dejavu-core  # icons and a font where the desktop brings none
   libicu-dev                    # regular expressions and collation
   libglib2.0-dev shared-mime-info  # content types by name

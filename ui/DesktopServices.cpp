@@ -1,5 +1,8 @@
 #include "DesktopServices.h"
 
+#include "ApplicationChooser.h"
+#include "Applications.h"
+#include "PreviewWindow.h"
 #include "search/PathText.h"
 
 #include <QApplication>
@@ -47,7 +50,8 @@ void openWithDefaultApplication(const std::string& uri) {
 
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
                                  QObject* parent)
-    : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)) {}
+    : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)),
+      m_openFolder(openWithDefaultApplication) {}
 
 void DesktopServices::chooseFolder(const FolderPanel& panel,
                                    std::function<void(std::optional<std::string>)> done) {
@@ -111,7 +115,9 @@ void DesktopServices::openItem(const std::string& path) {
     openWithDefaultApplication(fileUrlFromPath(path));
 }
 
-void DesktopServices::showPreview(const std::vector<std::string>&) {}
+void DesktopServices::showPreview(const std::vector<std::string>& items) {
+    PreviewController::shared().show(items);
+}
 
 void DesktopServices::raiseApplication() {
     m_raise();
@@ -148,14 +154,46 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [folders](QDBusPendingCallWatcher* w) {
+            [this, folders](QDBusPendingCallWatcher* w) {
                 w->deleteLater();
                 if (!w->isError())
                     return;
                 // No file manager answers: show the containing folders instead.
                 for (const auto& folder : folders)
-                    openWithDefaultApplication(fileUrlFromPath(folder));
+                    m_openFolder(fileUrlFromPath(folder));
             });
+}
+
+} // namespace qb
+
+namespace qb {
+
+std::vector<ApplicationEntry> DesktopServices::applicationsFor(const std::string& path) {
+    return applicationsForPath(path);
+}
+
+void DesktopServices::openWith(const std::vector<std::string>& paths,
+                               const std::string& applicationId,
+                               std::function<void(std::optional<QString>)> done) {
+    launchApplication(applicationId, paths, std::move(done));
+}
+
+void DesktopServices::chooseApplication(std::function<void(std::optional<std::string>)> done) {
+    QWidget* window = m_window();
+    if (!window)
+        return; // the chooser is a sheet on the window; without one there is nothing to show
+    auto* chooser = new ApplicationChooser(allApplications(), window);
+    chooser->setAttribute(Qt::WA_DeleteOnClose);
+    auto answered = std::make_shared<bool>(false);
+    connect(chooser, &ApplicationChooser::chosen, this, [done, answered](const std::string& id) {
+        *answered = true;
+        done(id);
+    });
+    connect(chooser, &QDialog::finished, this, [done, answered](int) {
+        if (!*answered)
+            done(std::nullopt);
+    });
+    chooser->open();
 }
 
 } // namespace qb

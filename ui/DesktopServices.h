@@ -30,13 +30,22 @@ public:
     void raiseApplication() override;
     bool isEditingText() override;
     void undoTextEditing(bool redo) override;
+    std::vector<ApplicationEntry> applicationsFor(const std::string& path) override;
+    void openWith(const std::vector<std::string>& paths, const std::string& applicationId,
+                  std::function<void(std::optional<QString>)> done) override;
+    void chooseApplication(std::function<void(std::optional<std::string>)> done) override;
 
     // Shows the items selected in the file manager; without one, opens their folders.
     void revealItems(const std::vector<std::string>& paths);
+    // How a folder is opened when no file manager answers (tests replace it).
+    void setFolderOpener(std::function<void(const std::string& uri)> opener) {
+        m_openFolder = std::move(opener);
+    }
 
 private:
     std::function<QWidget*()> m_window;
     std::function<void()> m_raise;
+    std::function<void(const std::string&)> m_openFolder;
 };
 
 // Opens a path or URI with the desktop's default application, without waiting for it.

@@ -1,6 +1,7 @@
 #include "ResultsView.h"
 
 #include "Binding.h"
+#include "FileActionMenu.h"
 #include "ItemClipboard.h"
 #include "ResultDelegate.h"
 #include "ResultsTableModel.h"
@@ -219,18 +220,18 @@ QMenu* ResultsView::itemMenu(const QPoint& viewportPos) {
         m->setInfoURLs(items);
         m->setShowInfo(true);
     });
-    if (m_extensions.openWith)
-        m_extensions.openWith(menu, items);
+    menu->addMenu(makeOpenWithMenu(
+        m_model, [items] { return items; }, menu));
     menu->addSeparator();
     const bool one = items.size() == 1;
     menu->addAction(one ? tr("Copy Item") : tr("Copy Items"), this,
                     [items] { copyItemsToClipboard(items); });
     menu->addAction(one ? tr("Copy Path") : tr("Copy Paths"), m,
                     [m, items] { m->copyPaths(items); });
-    if (m_extensions.fileActions) {
-        menu->addSeparator();
-        m_extensions.fileActions(menu, items);
-    }
+    menu->addSeparator();
+    (new FileActionMenu(
+         m_model, [items] { return items; }, menu))
+        ->addTo(menu);
     return menu;
 }
 

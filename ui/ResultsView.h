@@ -17,16 +17,8 @@ class ResultsView : public QTableView {
 public:
     using Items = std::vector<std::string>;
     using Reveal = std::function<void(const Items&)>;
-    // Entries other parts of the window add to the item menu: "Open With" after "Get Info",
-    // the file actions at the end.
-    struct MenuExtensions {
-        std::function<void(QMenu*, const Items&)> openWith;
-        std::function<void(QMenu*, const Items&)> fileActions;
-    };
-
     ResultsView(SearchModel& model, Reveal reveal, QWidget* parent = nullptr);
     ResultsTableModel* tableModel() const { return m_table; }
-    void setMenuExtensions(MenuExtensions extensions) { m_extensions = std::move(extensions); }
 
     // The menu for a point in the viewport: its row's items, or the empty area's.
     QMenu* itemMenu(const QPoint& viewportPos);
@@ -49,7 +41,6 @@ private:
     SearchModel& m_model;
     ResultsTableModel* m_table;
     Reveal m_reveal;
-    MenuExtensions m_extensions;
     bool m_syncing = false;
     std::string m_currentUrl;
     int m_scroll = 0;

@@ -1,6 +1,7 @@
 #include "SearchView.h"
 
 #include "Binding.h"
+#include "FileInfoView.h"
 #include "PatternHelp.h"
 #include "ResultArea.h"
 #include "ResultFilterBar.h"
@@ -35,7 +36,7 @@ void onBar(QWidget* widget) {
 } // namespace
 
 SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+    : QWidget(parent), m_model(model), m_reveal(reveal) {
     SearchModel* m = &model;
     setObjectName("searchView");
     setAcceptDrops(true);
@@ -152,6 +153,9 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
         this, m, [m] { return m->showHelp(); }, [this](bool show) { showHelp(show); },
         &SearchModel::showHelpChanged);
     follow(
+        this, m, [m] { return m->showInfo(); }, [this](bool show) { showInfoSheet(show); },
+        &SearchModel::showInfoChanged);
+    follow(
         this, m, [m] { return m->fileActionError(); },
         [this](const std::optional<QString>& message) { showAlert(message); },
         &SearchModel::fileActionErrorChanged);
@@ -258,6 +262,26 @@ void SearchView::showAlert(const std::optional<QString>& message) {
     } else {
         m_alert->setInformativeText(*message);
     }
+}
+
+void SearchView::showInfoSheet(bool show) {
+    if (!show) {
+        if (m_info)
+            m_info->close();
+        return;
+    }
+    if (m_info)
+        return;
+    // The sheet shows the items as they were when it opened.
+    m_info = new FileInfoView(m_model.infoURLs(), m_reveal, this);
+    m_info->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_info, &QObject::destroyed, this, [this] { m_info = nullptr; });
+    SearchModel* m = &m_model;
+    connect(m_info, &QDialog::finished, m, [m] {
+        if (m->showInfo())
+            m->setShowInfo(false);
+    });
+    m_info->open();
 }
 
 void SearchView::dragEnterEvent(QDragEnterEvent* event) {

@@ -17,6 +17,7 @@ class StatusBar;
 class Sidebar;
 class SaveSheet;
 class PatternHelp;
+class FileInfoView;
 
 class SearchView : public QWidget {
     Q_OBJECT
@@ -29,6 +30,7 @@ public:
     SaveSheet* saveSheet() const { return m_saveSheet; }
     PatternHelp* patternHelp() const { return m_help; }
     QMessageBox* alert() const { return m_alert; }
+    FileInfoView* infoSheet() const { return m_info; }
 
     // Gives the pattern field the keyboard on the next turn of the event loop.
     void focusPattern();
@@ -42,6 +44,7 @@ private:
     void showSaveSheet(bool show);
     void showHelp(bool show);
     void showAlert(const std::optional<QString>& message);
+    void showInfoSheet(bool show);
 
     SearchModel& m_model;
     Sidebar* m_sidebar;
@@ -56,6 +59,8 @@ private:
     SaveSheet* m_saveSheet = nullptr;
     PatternHelp* m_help = nullptr;
     QMessageBox* m_alert = nullptr;
+    FileInfoView* m_info = nullptr;
+    Reveal m_reveal;
 };
 
 } // namespace qb

@@ -26,6 +26,14 @@ struct NameDialog {
     QString prefilledText;
 };
 
+// An application that can open items, as the desktop lists it.
+struct ApplicationEntry {
+    std::string id;   // the desktop file id, such as "org.gnome.TextEditor.desktop"
+    QString name;     // the display name
+    QString iconName; // a theme icon name, or empty
+    bool operator==(const ApplicationEntry&) const = default;
+};
+
 class Desktop {
 public:
     virtual ~Desktop() = default;
@@ -42,6 +50,14 @@ public:
     // Whether a text field has keyboard focus, and sending undo or redo to it.
     virtual bool isEditingText() = 0;
     virtual void undoTextEditing(bool redo) = 0;
+    // The applications that can open an item, in the order a file manager lists them.
+    virtual std::vector<ApplicationEntry> applicationsFor(const std::string& path) = 0;
+    // Opens the items together with one application; done runs later on the GUI thread with
+    // the desktop's error text, or nothing when it started.
+    virtual void openWith(const std::vector<std::string>& paths, const std::string& applicationId,
+                          std::function<void(std::optional<QString>)> done) = 0;
+    // Lets the user pick any installed application; done gets its id, or nothing.
+    virtual void chooseApplication(std::function<void(std::optional<std::string>)> done) = 0;
 };
 
 // The window that shows the search model; held weakly.

@@ -283,6 +283,10 @@ public:
     void copyPaths(const UrlList& urls = std::nullopt);
     void open(const UrlList& urls = std::nullopt);
     void quickLook(const UrlList& urls = std::nullopt);
+    // The applications that can open the first of the items (it alone decides the list).
+    std::vector<ApplicationEntry> applicationsFor(const std::vector<std::string>& items) const;
+    void openWith(const std::vector<std::string>& items, const std::string& applicationId);
+    void chooseApplication(const std::vector<std::string>& items);
     void apply(const SearchUpdate& update, const QUuid& token);
     void finish(const QUuid& token);
     void fail(const QString& message, const QUuid& token);

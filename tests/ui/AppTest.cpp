@@ -7,9 +7,13 @@
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 #include "ui/MainWindow.h"
+#include "ui/ResultArea.h"
+#include "ui/ResultsView.h"
+#include "ui/SearchView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -141,4 +145,35 @@ TEST_F(AppTest, DarkAndLightRestyleEveryWindowAndSystemRestoresThePlatform) {
     EXPECT_TRUE(a().appearance().darkActive());
     a().appearance().setDesktopColorScheme(0);
     EXPECT_EQ(QApplication::palette().color(QPalette::Window), platform.color(QPalette::Window));
+}
+
+TEST_F(AppTest, DuplicateAndTrashKeysLeaveItemsAloneWhileThePatternIsEdited) {
+    const std::string file = tree.file("notes.txt", "x");
+    m().setFolder(tree.root());
+    m().setPattern("notes");
+    qb::MainWindow* window = a().openSearchWindow();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
+    m().search();
+    ASSERT_TRUE(ended.wait(5000));
+    m().setSelection({file});
+    QLineEdit* field = window->view()->patternField();
+    field->setFocus();
+    QTRY_VERIFY(m().editingPattern());
+    for (auto key : {QKeyCombination(Qt::CTRL, Qt::Key_D), QKeyCombination(Qt::Key_Delete)}) {
+        QTest::keyClick(field, key.key(), key.keyboardModifiers());
+        EXPECT_FALSE(m().fileActionRunning());
+    }
+    EXPECT_EQ(TempTree::list(tree.root()), std::vector<std::string>{"notes.txt"});
+    EXPECT_EQ(field->text(), "notes");
+
+    // From the results, the same key duplicates.
+    window->view()->resultArea()->resultsView()->setFocus();
+    QTRY_VERIFY(!m().editingPattern());
+    QSignalSpy done(&m(), &qb::SearchModel::fileActionEnded);
+    QTest::keyClick(window->view()->resultArea()->resultsView(), Qt::Key_D, Qt::ControlModifier);
+    ASSERT_TRUE(m().fileActionRunning());
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_EQ(TempTree::list(tree.root()).size(), 2u);
 }

@@ -16,6 +16,11 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Readable failure messages for Qt texts.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+
 namespace qbtest {
 
 class WindowTest : public ::testing::Test {

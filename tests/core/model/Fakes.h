@@ -57,6 +57,34 @@ public:
     void raiseApplication() override { ++raised; }
     bool isEditingText() override { return editingText; }
     void undoTextEditing(bool redo) override { textUndos.push_back(redo); }
+
+    std::map<std::string, std::vector<qb::ApplicationEntry>> applications; // by file name suffix
+    struct OpenedWith {
+        std::vector<std::string> paths;
+        std::string application;
+    };
+    std::vector<OpenedWith> openedWith;
+    std::optional<QString> openWithError;
+    std::deque<std::optional<std::string>> applicationAnswers;
+    std::vector<qb::ApplicationEntry> applicationsFor(const std::string& path) override {
+        for (const auto& [suffix, apps] : applications)
+            if (path.size() >= suffix.size() && path.ends_with(suffix))
+                return apps;
+        return {};
+    }
+    void openWith(const std::vector<std::string>& paths, const std::string& application,
+                  std::function<void(std::optional<QString>)> done) override {
+        openedWith.push_back({paths, application});
+        done(openWithError);
+    }
+    void chooseApplication(std::function<void(std::optional<std::string>)> done) override {
+        std::optional<std::string> answer;
+        if (!applicationAnswers.empty()) {
+            answer = applicationAnswers.front();
+            applicationAnswers.pop_front();
+        }
+        done(answer);
+    }
 };
 
 class FakeWindow : public qb::SearchWindow {

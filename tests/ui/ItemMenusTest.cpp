@@ -1,0 +1,194 @@
+#include "WindowFixture.h"
+#include "app/Commands.h"
+#include "app/QuillbrookApp.h"
+#include "ui/DesktopServices.h"
+#include "ui/FileActionMenu.h"
+#include "ui/FileInfoView.h"
+#include "ui/PreviewLoader.h"
+
+#include <QAction>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QImage>
+#include <QMenu>
+#include <QProcess>
+#include <future>
+#include <sys/stat.h>
+
+using namespace qbtest;
+
+namespace {
+
+QStringList shownTitles(const qb::FileActionMenu& menu) {
+    QMenu m;
+    menu.addTo(&m);
+    QStringList titles;
+    for (QAction* a : m.actions())
+        if (a->isVisible() && !a->isSeparator())
+            titles << a->text();
+    return titles;
+}
+
+} // namespace
+
+TEST_F(WindowTest, FileActionTitlesFollowTheItems) {
+    std::vector<std::string> items;
+    qb::FileActionMenu menu(
+        m(), [&] { return items; }, nullptr);
+    EXPECT_EQ(shownTitles(menu), QStringList({"New Folder…"}));
+    items = {"/d/notes.txt"};
+    menu.refresh();
+    EXPECT_EQ(shownTitles(menu),
+              QStringList({"New Folder with Selection (1 Item)…", "Move to…", "Copy to…",
+                           "Duplicate", "Rename…", "Compress “notes.txt”", "Move to Trash"}));
+    items = {"/d/a", "/d/b"};
+    menu.refresh();
+    EXPECT_EQ(shownTitles(menu),
+              QStringList({"New Folder with Selection (2 Items)…", "Move to…", "Copy to…",
+                           "Duplicate", "Compress 2 Items", "Move to Trash"}));
+    m().setFileActionRunning(true);
+    menu.refresh();
+    for (QAction* a : {menu.newFolder, menu.moveTo, menu.copyTo, menu.duplicate, menu.rename,
+                       menu.compress, menu.trash})
+        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
+    m().setFileActionRunning(false);
+    m().setEditingPattern(true);
+    menu.refresh();
+    EXPECT_FALSE(menu.duplicate->isEnabled());
+    EXPECT_FALSE(menu.trash->isEnabled());
+    EXPECT_TRUE(menu.moveTo->isEnabled());
+}
+
+TEST_F(WindowTest, OpenWithListsTheFirstItemsApplicationsAndOpensEveryItem) {
+    desktop.applications[".txt"] = {{"org.example.Editor.desktop", "Editor", {}},
+                                    {"org.example.Pager.desktop", "Pager", {}}};
+    desktop.applications[".png"] = {{"org.example.Viewer.desktop", "Viewer", {}}};
+    const std::vector<std::string> items{"/d/notes.txt", "/d/photo.png"};
+    std::unique_ptr<QMenu> menu(qb::makeOpenWithMenu(
+        m(), [&] { return items; }, nullptr));
+    Q_EMIT menu->aboutToShow();
+    QStringList titles;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator())
+            titles << a->text();
+    EXPECT_EQ(titles, QStringList({"Editor", "Pager", "Other…"}));
+    menu->actions().first()->trigger();
+    ASSERT_EQ(desktop.openedWith.size(), 1u);
+    EXPECT_EQ(desktop.openedWith[0].paths, items);
+    EXPECT_EQ(desktop.openedWith[0].application, "org.example.Editor.desktop");
+
+    desktop.openWithError = QString("Failed to execute child process “editor”");
+    desktop.applicationAnswers.push_back("org.example.Other.desktop");
+    menu->actions().last()->trigger(); // Other…
+    ASSERT_EQ(desktop.openedWith.size(), 2u);
+    EXPECT_EQ(desktop.openedWith[1].application, "org.example.Other.desktop");
+    EXPECT_EQ(m().fileActionError(), desktop.openWithError);
+}
+
+TEST_F(WindowTest, TheInfoSheetReadsEachItemWhenItLaysItOut) {
+    const std::string folder = tree.dir("Reports");
+    const std::string file = tree.file("notes.txt", "hello");
+    m().setInfoURLs({folder});
+    m().setShowInfo(true);
+    auto* sheet = w().view()->infoSheet();
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->title(), "Get Info");
+    EXPECT_EQ(sheet->findChild<QLabel*>("Size")->text(), "Folder (contents not counted)");
+    sheet->reject();
+    EXPECT_FALSE(m().showInfo());
+
+    qb::FileInfoView three(
+        {folder, file, tree.file("b.txt")}, [](auto&) {}, nullptr);
+    EXPECT_EQ(three.title(), "Info for 3 Items");
+    qb::FileInfoView one(
+        {file}, [](auto&) {}, nullptr);
+    EXPECT_EQ(one.findChild<QLabel*>("Kind")->text().isEmpty(), false);
+    EXPECT_EQ(one.findChild<QLabel*>("Size")->text(), "5 bytes");
+    EXPECT_TRUE(one.findChild<QLabel*>("Modified"));
+    ::unlink(file.c_str());
+    one.relayout();
+    QApplication::processEvents();
+    EXPECT_EQ(one.findChild<QLabel*>("Kind")->text(), "Unavailable");
+    EXPECT_FALSE(one.findChild<QLabel*>("Modified"));
+    EXPECT_FALSE(one.findChild<QLabel*>("Created"));
+}
+
+TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
+    TempTree tree;
+    const std::string fifo = tree.path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    // Opening a FIFO for reading would wait for a writer: the preview must not.
+    auto pending = std::async(std::launch::async, [&] {
+        return qb::loadPreview(fifo, {400, 300});
+    });
+    ASSERT_EQ(pending.wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    auto content = pending.get();
+    EXPECT_EQ(content.kind, qb::PreviewContent::Kind::facts);
+    EXPECT_TRUE(content.message.isEmpty());
+
+    QImage image(64, 48, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const std::string png = tree.path("whole.png");
+    ASSERT_TRUE(image.save(QString::fromStdString(png)));
+    auto whole = qb::loadPreview(png, {32, 32});
+    EXPECT_EQ(whole.kind, qb::PreviewContent::Kind::image);
+    EXPECT_LE(whole.image.width(), 32); // scaled while decoding
+    std::string bytes = TempTree::read(png);
+    const std::string truncated = tree.file("cut.png", bytes.substr(0, bytes.size() / 3));
+    EXPECT_EQ(qb::loadPreview(truncated, {400, 300}).message, "This image can’t be shown.");
+    EXPECT_EQ(qb::loadPreview(tree.file("empty.txt", ""), {400, 300}).message,
+              "This file is empty.");
+    EXPECT_EQ(qb::loadPreview(tree.path("gone.txt"), {400, 300}).message,
+              "This item is no longer available.");
+
+    // Text is decoded with replacement and read only up to the limit.
+    std::string big(size_t(qb::kPreviewTextLimit) * 2, 'a');
+    big[3] = '\xff';
+    auto text = qb::loadPreview(tree.file("big.txt", big), {400, 300});
+    EXPECT_EQ(text.kind, qb::PreviewContent::Kind::text);
+    EXPECT_TRUE(text.truncated);
+    EXPECT_EQ(text.text.size(), qb::kPreviewTextLimit);
+    EXPECT_EQ(text.text[3], QChar(0xFFFD));
+}
+
+// A file manager on a private session bus, answering ShowItems.
+class FakeFileManager : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+public:
+    QStringList shown;
+public Q_SLOTS:
+    void ShowItems(const QStringList& uris, const QString&) { shown = uris; }
+};
+
+TEST(Reveal, ShowItemsReachesTheFileManagerOrFallsBackToTheFolder) {
+    // Each test runs in its own process, so this bus is the session bus from here on.
+    QProcess daemon;
+    daemon.start("dbus-daemon", {"--session", "--nofork", "--print-address=1"});
+    ASSERT_TRUE(daemon.waitForStarted(10000));
+    ASSERT_TRUE(daemon.waitForReadyRead(10000));
+    const QByteArray address = daemon.readLine().trimmed();
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address);
+
+    std::vector<std::string> opened;
+    qb::DesktopServices services([] { return nullptr; }, [] {});
+    services.setFolderOpener([&](const std::string& uri) { opened.push_back(uri); });
+    services.revealItems({"/srv/a b/x.txt"});
+    QTRY_COMPARE(opened.size(), size_t(1)); // nobody answers: the folder opens instead
+    EXPECT_EQ(opened[0], "file:///srv/a%20b");
+
+    FakeFileManager manager;
+    QDBusConnection fake = QDBusConnection::connectToBus(QString::fromLatin1(address), "fake");
+    ASSERT_TRUE(fake.registerObject("/org/freedesktop/FileManager1", &manager,
+                                    QDBusConnection::ExportAllSlots));
+    ASSERT_TRUE(fake.registerService("org.freedesktop.FileManager1"));
+    services.revealItems({"/srv/caf\xE9.txt", "/srv/b#1.txt"});
+    QTRY_COMPARE(manager.shown.size(), 2);
+    EXPECT_EQ(manager.shown, QStringList({"file:///srv/caf%E9.txt", "file:///srv/b%231.txt"}));
+    EXPECT_EQ(opened.size(), 1u);
+    QDBusConnection::disconnectFromBus("fake");
+    daemon.kill();
+    daemon.waitForFinished();
+}
+
+#include "ItemMenusTest.moc"

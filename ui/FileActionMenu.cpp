@@ -1,0 +1,103 @@
+#include "FileActionMenu.h"
+
+#include "Applications.h"
+#include "model/SearchModel.h"
+#include "search/PathText.h"
+
+#include <QAction>
+#include <QMenu>
+
+namespace qb {
+
+FileActionMenu::FileActionMenu(SearchModel& model, Items items, QObject* parent)
+    : QObject(parent), m_model(model), m_items(std::move(items)) {
+    auto make = [this](const QKeySequence& shortcut = {}) {
+        auto* a = new QAction(this);
+        a->setShortcut(shortcut);
+        a->setShortcutContext(Qt::WindowShortcut);
+        return a;
+    };
+    newFolder = make(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_N));
+    moveTo = make();
+    moveTo->setText(tr("Move to…"));
+    copyTo = make();
+    copyTo->setText(tr("Copy to…"));
+    duplicate = make(QKeySequence(Qt::CTRL | Qt::Key_D));
+    duplicate->setText(tr("Duplicate"));
+    rename = make(QKeySequence(Qt::Key_F2));
+    rename->setText(tr("Rename…"));
+    compress = make();
+    separator = new QAction(this);
+    separator->setSeparator(true);
+    trash = make(QKeySequence(Qt::Key_Delete));
+    trash->setText(tr("Move to Trash"));
+    trash->setIcon(QIcon::fromTheme(QStringLiteral("user-trash-symbolic")));
+
+    SearchModel* m = &model;
+    // Every action reads the items when it runs, so it acts on what the menu showed.
+    connect(newFolder, &QAction::triggered, m, [this, m] { m->newFolder(m_items()); });
+    connect(moveTo, &QAction::triggered, m, [this, m] { m->moveItems(m_items(), false); });
+    connect(copyTo, &QAction::triggered, m, [this, m] { m->moveItems(m_items(), true); });
+    connect(duplicate, &QAction::triggered, m, [this, m] {
+        if (!m->editingPattern())
+            m->duplicateItems(m_items());
+    });
+    connect(rename, &QAction::triggered, m, [this, m] {
+        auto items = m_items();
+        if (items.size() == 1)
+            m->renameItem(items.front());
+    });
+    connect(compress, &QAction::triggered, m, [this, m] { m->compressItems(m_items()); });
+    connect(trash, &QAction::triggered, m, [this, m] {
+        if (!m->editingPattern())
+            m->trashItems(m_items());
+    });
+    refresh();
+}
+
+void FileActionMenu::addTo(QMenu* menu) const {
+    menu->addActions({newFolder, moveTo, copyTo, duplicate, rename, compress, separator, trash});
+}
+
+void FileActionMenu::refresh() {
+    const auto items = m_items();
+    const size_t n = items.size();
+    const QString count = QString::number(n);
+    newFolder->setText(n == 0 ? tr("New Folder…")
+                              : tr("New Folder with Selection (%1 %2)…")
+                                    .arg(count, n == 1 ? tr("Item") : tr("Items")));
+    compress->setText(
+        n == 1
+            ? tr("Compress “%1”").arg(QString::fromStdString(toValidUtf8(lastComponent(items[0]))))
+            : tr("Compress %1 Items").arg(count));
+    for (QAction* a : {moveTo, copyTo, duplicate, compress, separator, trash})
+        a->setVisible(n > 0);
+    rename->setVisible(n == 1);
+    const bool idle = !m_model.fileActionRunning();
+    const bool editing = m_model.editingPattern();
+    for (QAction* a : {newFolder, moveTo, copyTo, duplicate, rename, compress, trash})
+        a->setEnabled(idle);
+    duplicate->setEnabled(idle && !editing);
+    trash->setEnabled(idle && !editing);
+}
+
+QMenu* makeOpenWithMenu(SearchModel& model, std::function<std::vector<std::string>()> items,
+                        QWidget* parent) {
+    auto* menu = new QMenu(QObject::tr("Open With"), parent);
+    SearchModel* m = &model;
+    menu->setEnabled(!items().empty());
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, m, items] {
+        menu->clear();
+        const auto current = items();
+        for (const ApplicationEntry& app : m->applicationsFor(current)) {
+            const std::string id = app.id;
+            menu->addAction(applicationIcon(app), app.name, m,
+                            [m, current, id] { m->openWith(current, id); });
+        }
+        menu->addSeparator();
+        menu->addAction(QObject::tr("Other…"), m, [m, current] { m->chooseApplication(current); });
+    });
+    return menu;
+}
+
+} // namespace qb

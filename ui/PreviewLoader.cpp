@@ -1,0 +1,151 @@
+#include "PreviewLoader.h"
+
+#include "ResultsTableModel.h"
+#include "search/ContentTypes.h"
+#include "search/PathText.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QImageReader>
+#include <QLocale>
+#include <QPdfDocument>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace qb {
+namespace {
+
+QString factsText(const std::string& path, const struct stat& st, const std::string& type) {
+    const std::string description = contentTypeDescription(type);
+    QStringList lines;
+    lines << (description.empty()
+                  ? (S_ISDIR(st.st_mode) ? QStringLiteral("Folder") : QStringLiteral("File"))
+                  : QString::fromStdString(description));
+    if (S_ISREG(st.st_mode))
+        lines << sizeText(int64_t(st.st_size));
+    lines << QStringLiteral("Modified %1")
+                 .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(st.st_mtime),
+                                         QLocale::LongFormat));
+    lines << QString::fromStdString(toValidUtf8(parentOf(path)));
+    return lines.join(QLatin1Char('\n'));
+}
+
+// A type for what is not a regular file, so its description says what it is.
+std::string specialType(mode_t mode) {
+    if (S_ISDIR(mode))
+        return kFolderType;
+    if (S_ISFIFO(mode))
+        return "inode/fifo";
+    if (S_ISSOCK(mode))
+        return "inode/socket";
+    if (S_ISCHR(mode))
+        return "inode/chardevice";
+    if (S_ISBLK(mode))
+        return "inode/blockdevice";
+    return kGenericDataType;
+}
+
+QSize fitting(QSize size, QSize target) {
+    if (size.width() <= target.width() && size.height() <= target.height())
+        return size;
+    return size.scaled(target, Qt::KeepAspectRatio);
+}
+
+} // namespace
+
+PreviewContent loadPreview(const std::string& path, QSize target, const std::atomic<bool>* stop) {
+    PreviewContent out;
+    out.name = QString::fromStdString(toValidUtf8(lastComponent(path)));
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        out.message = errno == ENOENT ? QStringLiteral("This item is no longer available.")
+                                      : QStringLiteral("This item can’t be read.");
+        return out;
+    }
+    out.isDirectory = S_ISDIR(st.st_mode);
+    if (!S_ISREG(st.st_mode)) {
+        out.text = factsText(path, st, specialType(st.st_mode));
+        return out;
+    }
+    const std::string type = contentTypeForName(lastComponent(path));
+    out.text = factsText(path, st, type);
+    // Non-blocking, so that an item swapped for a FIFO since the stat cannot hold us, and
+    // checked again on the open descriptor.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        out.message = errno == ENOENT ? QStringLiteral("This item is no longer available.")
+                                      : QStringLiteral("This item can’t be read.");
+        return out;
+    }
+    struct stat opened {};
+    if (::fstat(fd, &opened) != 0 || !S_ISREG(opened.st_mode)) {
+        ::close(fd);
+        return out;
+    }
+    if (opened.st_size == 0) {
+        ::close(fd);
+        out.message = QStringLiteral("This file is empty.");
+        return out;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        out.message = QStringLiteral("This item can’t be read.");
+        return out;
+    }
+    const unsigned categories = categoriesOf(type);
+    if (stop && stop->load())
+        return out;
+    if (categories & unsigned(FileCategory::image)) {
+        QImageReader reader(&file);
+        reader.setDecideFormatFromContent(true);
+        reader.setAutoTransform(true);
+        const QSize size = reader.size();
+        if (size.isValid())
+            reader.setScaledSize(fitting(size, target));
+        QImage image = reader.read();
+        if (image.isNull()) {
+            out.message = QStringLiteral("This image can’t be shown.");
+            return out;
+        }
+        out.kind = PreviewContent::Kind::image;
+        out.image = std::move(image);
+        return out;
+    }
+    if (categories & unsigned(FileCategory::pdf)) {
+        file.close();
+        QPdfDocument document;
+        const auto error = document.load(QFile::decodeName(QByteArray::fromStdString(path)));
+        if (error == QPdfDocument::Error::IncorrectPassword) {
+            out.message = QStringLiteral("This PDF is protected by a password.");
+            return out;
+        }
+        if (error != QPdfDocument::Error::None || document.pageCount() < 1) {
+            out.message = QStringLiteral("This PDF can’t be shown.");
+            return out;
+        }
+        const QSizeF page = document.pagePointSize(0);
+        const QSize size = fitting(page.toSize() * 2, target);
+        QImage image = document.render(0, size);
+        if (image.isNull()) {
+            out.message = QStringLiteral("This PDF can’t be shown.");
+            return out;
+        }
+        out.kind = PreviewContent::Kind::image;
+        out.image = std::move(image);
+        return out;
+    }
+    if (categories & unsigned(FileCategory::text)) {
+        const QByteArray bytes = file.read(kPreviewTextLimit);
+        out.kind = PreviewContent::Kind::text;
+        out.truncated = opened.st_size > kPreviewTextLimit;
+        // Invalid bytes become U+FFFD; a character cut at the limit is dropped.
+        out.text = QString::fromUtf8(bytes);
+        return out;
+    }
+    return out;
+}
+
+} // namespace qb

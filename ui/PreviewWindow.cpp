@@ -1,0 +1,197 @@
+#include "PreviewWindow.h"
+
+#include "FileIcon.h"
+#include "Style.h"
+
+#include <QBoxLayout>
+#include <QFutureWatcher>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QStackedWidget>
+#include <QtConcurrent/QtConcurrentRun>
+
+namespace qb {
+
+PreviewController& PreviewController::shared() {
+    static PreviewController controller;
+    return controller;
+}
+
+PreviewWindow* PreviewController::window() const {
+    return m_window;
+}
+
+void PreviewController::show(std::vector<std::string> urls) {
+    if (urls.empty())
+        return;
+    m_urls = std::move(urls);
+    m_index = 0;
+    if (!m_window) {
+        m_window = new PreviewWindow(*this);
+        connect(m_window, &QObject::destroyed, this, [this] {
+            m_window = nullptr;
+            if (m_stop)
+                m_stop->store(true);
+        });
+    }
+    m_window->show();
+    m_window->raise();
+    m_window->activateWindow();
+    load();
+}
+
+void PreviewController::step(int delta) {
+    if (m_urls.empty())
+        return;
+    const int next = std::clamp(m_index + delta, 0, count() - 1);
+    if (next == m_index)
+        return;
+    m_index = next;
+    load();
+}
+
+void PreviewController::closeWindow() {
+    if (m_window)
+        m_window->close();
+}
+
+void PreviewController::load() {
+    if (!m_window)
+        return;
+    // The previous request, if still running, stops at its next check and its answer is
+    // dropped by the generation.
+    if (m_stop)
+        m_stop->store(true);
+    m_stop = std::make_shared<std::atomic<bool>>(false);
+    const quint64 generation = ++m_generation;
+    const std::string path = m_urls[size_t(m_index)];
+    m_window->showLoading(QString::fromStdString(path), m_index, count());
+    const QSize target = m_window->size() * m_window->devicePixelRatioF();
+    auto stop = m_stop;
+    auto* watcher = new QFutureWatcher<PreviewContent>(this);
+    connect(watcher, &QFutureWatcher<PreviewContent>::finished, this,
+            [this, watcher, generation, path] {
+                watcher->deleteLater();
+                if (generation != m_generation || !m_window)
+                    return;
+                m_window->showContent(watcher->result(), path);
+                Q_EMIT shown(m_index);
+            });
+    watcher->setFuture(
+        QtConcurrent::run([path, target, stop] { return loadPreview(path, target, stop.get()); }));
+}
+
+PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(controller) {
+    setObjectName("preview");
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowFlag(Qt::Window);
+    resize(720, 560);
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(0, 0, 0, 0);
+    m_stack = new QStackedWidget(this);
+    m_image = new QLabel(m_stack);
+    m_image->setAlignment(Qt::AlignCenter);
+    m_image->setMinimumSize(1, 1);
+    m_image->setBackgroundRole(QPalette::Base);
+    m_image->setAutoFillBackground(true);
+    m_text = new QPlainTextEdit(m_stack);
+    m_text->setReadOnly(true);
+    m_text->setFont(monospaceFont());
+    m_text->setFrameShape(QFrame::NoFrame);
+    m_text->setAccessibleName(tr("Text preview"));
+    m_facts = new QWidget(m_stack);
+    auto* facts = new QVBoxLayout(m_facts);
+    facts->addStretch(1);
+    m_factsIcon = new QLabel(m_facts);
+    m_factsIcon->setAlignment(Qt::AlignCenter);
+    m_factsName = makeLabel({}, TextStyle::title, false, m_facts);
+    m_factsName->setAlignment(Qt::AlignCenter);
+    m_factsName->setTextFormat(Qt::PlainText);
+    m_factsLines = makeLabel({}, TextStyle::body, true, m_facts);
+    m_factsLines->setAlignment(Qt::AlignCenter);
+    m_factsLines->setTextFormat(Qt::PlainText);
+    m_message = makeLabel({}, TextStyle::body, false, m_facts);
+    m_message->setObjectName("previewMessage");
+    m_message->setAlignment(Qt::AlignCenter);
+    for (QWidget* w : {static_cast<QWidget*>(m_factsIcon), static_cast<QWidget*>(m_factsName),
+                       static_cast<QWidget*>(m_factsLines), static_cast<QWidget*>(m_message)})
+        facts->addWidget(w);
+    facts->addStretch(1);
+    m_stack->addWidget(m_image);
+    m_stack->addWidget(m_text);
+    m_stack->addWidget(m_facts);
+    column->addWidget(m_stack);
+}
+
+void PreviewWindow::showLoading(const QString& path, int index, int count) {
+    const QString name = path.section(QLatin1Char('/'), -1);
+    setWindowTitle(count > 1 ? tr("%1 (%2 of %3)").arg(name).arg(index + 1).arg(count) : name);
+}
+
+void PreviewWindow::showContent(const PreviewContent& content, const std::string& path) {
+    m_message->setText(content.message);
+    m_message->setVisible(!content.message.isEmpty());
+    switch (content.kind) {
+    case PreviewContent::Kind::image:
+        m_shown = content.image;
+        showImage();
+        m_stack->setCurrentWidget(m_image);
+        break;
+    case PreviewContent::Kind::text:
+        m_text->setPlainText(content.truncated ? content.text + QStringLiteral("\n…")
+                                               : content.text);
+        m_stack->setCurrentWidget(m_text);
+        break;
+    case PreviewContent::Kind::facts:
+        m_shown = {};
+        m_factsIcon->setPixmap(FileIcon::iconForPath(path, content.isDirectory).pixmap(128, 128));
+        m_factsName->setText(content.name);
+        m_factsLines->setText(content.text);
+        m_stack->setCurrentWidget(m_facts);
+        break;
+    }
+}
+
+QString PreviewWindow::messageText() const {
+    return m_message->isVisibleTo(this) ? m_message->text() : QString();
+}
+
+void PreviewWindow::showImage() {
+    if (m_shown.isNull())
+        return;
+    const QSize area = m_image->size() * devicePixelRatioF();
+    QImage fitted = m_shown.width() > area.width() || m_shown.height() > area.height()
+                        ? m_shown.scaled(area, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                        : m_shown;
+    QPixmap pixmap = QPixmap::fromImage(fitted);
+    pixmap.setDevicePixelRatio(devicePixelRatioF());
+    m_image->setPixmap(pixmap);
+}
+
+void PreviewWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    showImage();
+}
+
+void PreviewWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+        m_controller.step(-1);
+        return;
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+        m_controller.step(+1);
+        return;
+    case Qt::Key_Space:
+    case Qt::Key_Escape:
+        close();
+        return;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+} // namespace qb

@@ -1,0 +1,74 @@
+#pragma once
+// The preview window and its controller: one shared list of items, the current one shown as
+// an image, a text or its facts. Loading runs off the GUI thread; a newer request supersedes
+// an older one. Left and Right (or Up and Down) step through the items; Space and Escape close.
+
+#include "PreviewLoader.h"
+
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QPlainTextEdit;
+class QStackedWidget;
+
+namespace qb {
+
+class PreviewWindow;
+
+class PreviewController : public QObject {
+    Q_OBJECT
+public:
+    static PreviewController& shared();
+    // Replaces the list and shows its first item.
+    void show(std::vector<std::string> urls);
+    const std::vector<std::string>& urls() const { return m_urls; }
+    int count() const { return int(m_urls.size()); }
+    int index() const { return m_index; }
+    void step(int delta);
+    PreviewWindow* window() const;
+    void closeWindow();
+
+Q_SIGNALS:
+    // The current item's content has arrived and is shown.
+    void shown(int index);
+
+private:
+    void load();
+
+    std::vector<std::string> m_urls;
+    int m_index = 0;
+    quint64 m_generation = 0;
+    std::shared_ptr<std::atomic<bool>> m_stop;
+    PreviewWindow* m_window = nullptr;
+};
+
+class PreviewWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PreviewWindow(PreviewController& controller);
+    void showLoading(const QString& name, int index, int count);
+    void showContent(const PreviewContent& content, const std::string& path);
+    QString messageText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void showImage();
+
+    PreviewController& m_controller;
+    QStackedWidget* m_stack;
+    QLabel* m_image;
+    QPlainTextEdit* m_text;
+    QWidget* m_facts;
+    QLabel* m_factsIcon;
+    QLabel* m_factsName;
+    QLabel* m_factsLines;
+    QLabel* m_message;
+    QImage m_shown;
+};
+
+} // namespace qb
