@@ -1,29 +1,42 @@
 #include "LaunchArgs.h"
 
+#include "quillbrook-handover.h"
 #include "search/PathText.h"
+
+#include <optional>
 
 namespace qb {
 
 QString launchUrlForFolder(const std::string& absolutePath) {
-    static const char hex[] = "0123456789ABCDEF";
-    std::string path = absolutePath;
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    std::string out = "quillbrook://search?folder=";
-    for (unsigned char c : path) {
-        const bool unreserved = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
-                                (c >= '0' && c <= '9') || c == '-' || c == '.' || c == '_' ||
-                                c == '~' || c == '/';
-        if (unreserved) {
-            out.push_back(char(c));
-        } else {
-            out.push_back('%');
-            out.push_back(hex[c >> 4]);
-            out.push_back(hex[c & 15]);
-        }
-    }
-    return QString::fromLatin1(out);
+    gchar* url = qb_handover_launch_url(absolutePath.c_str());
+    QString out = QString::fromLatin1(url);
+    g_free(url);
+    return out;
 }
+
+namespace {
+
+std::string absolute(const std::string& path, const std::string& workingFolder) {
+    return standardisePath(path.front() == '/' ? path : joinPath(workingFolder, path));
+}
+
+// The folder rule the file managers' items use: one item searches it, or the folder holding
+// it when it is not a folder; several search the folder that holds the first.
+std::optional<std::string> chooseFolder(const std::vector<std::string>& items) {
+    std::vector<const char*> selected;
+    for (const auto& item : items)
+        selected.push_back(item.c_str());
+    const std::string shown(parentOf(items.front()));
+    gchar* folder = qb_handover_choose_folder(shown.c_str(), selected.data(), selected.size(),
+                                              qb_handover_is_folder, nullptr);
+    if (!folder)
+        return std::nullopt;
+    std::string out(folder);
+    g_free(folder);
+    return out;
+}
+
+} // namespace
 
 LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv, const std::string& workingFolder) {
     LaunchArgs args;
@@ -44,9 +57,18 @@ LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv, const std::stri
                 args.error = QStringLiteral("--folder needs a folder path");
                 return args;
             }
-            if (path.front() != '/')
-                path = joinPath(workingFolder, path);
-            args.urls << launchUrlForFolder(standardisePath(path));
+            if (auto folder = chooseFolder({absolute(path, workingFolder)}))
+                args.urls << launchUrlForFolder(*folder);
+        } else if (a == "--items") {
+            std::vector<std::string> items;
+            while (i + 1 < argv.size())
+                items.push_back(absolute(argv[++i], workingFolder));
+            if (items.empty()) {
+                args.error = QStringLiteral("--items needs at least one path");
+                return args;
+            }
+            if (auto folder = chooseFolder(items))
+                args.urls << launchUrlForFolder(*folder);
         } else if (a.starts_with("-") && a.find("://") == std::string::npos) {
             args.error = QStringLiteral("unknown option: %1").arg(QString::fromLocal8Bit(a));
             return args;
@@ -61,11 +83,13 @@ QString launchUsage() {
     return QStringLiteral(
         "Usage: quillbrook [URL…]\n"
         "       quillbrook --folder PATH\n"
+        "       quillbrook --items PATH…\n"
         "\n"
         "Finds files by name with ICU regular expressions.\n"
         "\n"
         "  URL            a launch URL such as quillbrook://search?folder=%2Ftmp\n"
-        "  --folder PATH  search PATH (as if chosen in the window)\n"
+        "  --folder PATH  search PATH (as if chosen in the window); a file: its folder\n"
+        "  --items PATH…  what a file manager selected: one item, or the folder of several\n"
         "  --version      print the version\n"
         "  --help         print this help\n"
         "\n"

@@ -20,7 +20,7 @@ struct LaunchArgs {
 LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv, const std::string& workingFolder);
 
 // "quillbrook://search?folder=…" with the path's bytes percent-encoded, so that "&", "=",
-// "+", "#", "%" and spaces survive.
+// "+", "#", "%" and spaces survive (the file managers' hand-over writes it).
 QString launchUrlForFolder(const std::string& absolutePath);
 
 QString launchUsage();

@@ -19,6 +19,8 @@ packages=(
   hyperfine fd-find findutils python3  # bench/compare.sh
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-dbus xdotool  # driving the real window
   imagemagick                   # scripts/screenshots.sh
+  libnautilus-extension-dev     # the file manager's menu item
+  desktop-file-utils appstream xdg-utils dpkg-dev  # checking the installed tree and the package
 )
 
 missing=()

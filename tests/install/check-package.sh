@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Builds the Debian package from a build folder, installs it with apt-get, starts the program,
+# removes the package and checks that nothing it installed stays behind.
+# Usage: check-package.sh BUILD_FOLDER   (as root; skipped elsewhere)
+set -euo pipefail
+build=$(realpath "$1")
+[ "$(id -u)" -eq 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
+for tool in cpack apt-get dpkg-shlibdeps xvfb-run xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
+done
+if dpkg-query -W -f='${Status}' quillbrook 2>/dev/null | grep -q 'install ok installed'; then
+  echo "skipped: a quillbrook package is installed already; not touching it"; exit 77
+fi
+work=$(mktemp -d)
+cleanup() {
+  apt-get remove --purge -y -qq quillbrook >/dev/null 2>&1 || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+(cd "$work" && cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >/dev/null)
+deb=$(ls "$work"/out/quillbrook_*.deb)
+echo "built $(basename "$deb")"
+dpkg-deb -f "$deb" Depends
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" >/dev/null
+dpkg -L quillbrook | sort > "$work/files"
+/usr/bin/quillbrook --version
+/usr/bin/quillbrook-find --help >/dev/null
+grep -q 'x-scheme-handler/quillbrook=com.local.tarnwick.desktop' /usr/share/applications/mimeinfo.cache
+# It starts and shows its window on a display of its own.
+cat > "$work/start.sh" <<'SCRIPT'
+HOME=$1 XDG_CONFIG_HOME=$1/config /usr/bin/quillbrook &
+pid=$!
+found=1
+for _ in $(seq 100); do
+  if xdotool search --onlyvisible --name '^Quillbrook$' >/dev/null 2>&1; then found=0; break; fi
+  sleep 0.1
+done
+kill $pid 2>/dev/null; wait $pid 2>/dev/null
+exit $found
+SCRIPT
+xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/start.sh" "$work" || { echo "no window"; exit 1; }
+echo "the window opened"
+DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq quillbrook >/dev/null
+left=0
+while read -r f; do
+  if [ -e "$f" ] && [ ! -d "$f" ]; then echo "left behind: $f"; left=1; fi
+done < "$work/files"
+[ $left -eq 0 ]
+! grep -q 'x-scheme-handler/quillbrook' /usr/share/applications/mimeinfo.cache 2>/dev/null
+echo "installed, started and removed cleanly"
