@@ -100,6 +100,7 @@ PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(contr
     m_text->setReadOnly(true);
     m_text->setFont(monospaceFont());
     m_text->setFrameShape(QFrame::NoFrame);
+    m_text->document()->setDocumentMargin(14);
     m_text->setAccessibleName(tr("Text preview"));
     m_facts = new QWidget(m_stack);
     auto* facts = new QVBoxLayout(m_facts);

@@ -4,8 +4,10 @@
 #include "app/QuillbrookApp.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
+#include "ui/FileInfoView.h"
 #include "ui/PatternHelp.h"
 #include "ui/PreferencesView.h"
+#include "ui/PreviewWindow.h"
 #include "ui/ResultArea.h"
 #include "ui/ResultsView.h"
 #include "ui/SaveSheet.h"
@@ -16,6 +18,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QScreen>
@@ -188,6 +191,51 @@ int main(int argc, char** argv) {
         if (w->view()->alert())
             shootWithPopup(w, w->view()->alert(), "16-alert" + suffix);
         m.setFileActionError(std::nullopt);
+
+        m.setPattern("report");
+        searchAndWait(m);
+        auto* view = w->view()->resultArea()->resultsView();
+        const auto rows = m.orderedHits();
+        m.setSelection({rows[0]->url});
+        QMenu* menu = view->itemMenu(view->visualRect(view->model()->index(0, 0)).center());
+        menu->popup(view->viewport()->mapToGlobal(QPoint(60, 40)));
+        shootWithPopup(w, menu, "18-item-menu" + suffix);
+        menu->close();
+        delete menu;
+
+        m.setInfoURLs({rows[0]->url, tree.toStdString() + "/Reports"});
+        m.setShowInfo(true);
+        settle();
+        shootWithPopup(w, w->view()->infoSheet(), "19-info-sheet" + suffix);
+        m.setShowInfo(false);
+
+        for (const char* item : {"/Notes/todo.md", "/Photos/2024/report-cover.png"}) {
+            QFile text(tree + item);
+            if (QString(item).endsWith(".md") && text.open(QIODevice::WriteOnly)) {
+                text.write("# To do\n\n- Send the Q3 report\n- Book the venue\n- Renew the "
+                           "domain before March\n");
+                text.close();
+            } else if (QString(item).endsWith(".png")) {
+                QImage image(800, 500, QImage::Format_RGB32);
+                QPainter p(&image);
+                p.fillRect(image.rect(), QColor(0x35, 0x84, 0xe4));
+                p.setPen(Qt::white);
+                p.setFont(QFont("DejaVu Sans", 48, QFont::Bold));
+                p.drawText(image.rect(), Qt::AlignCenter, "Report 2024");
+                p.end();
+                image.save(tree + item);
+            }
+            QEventLoop loop;
+            QObject::connect(&qb::PreviewController::shared(), &qb::PreviewController::shown, &loop,
+                             &QEventLoop::quit);
+            qb::PreviewController::shared().show({(tree + item).toStdString()});
+            QTimer::singleShot(3000, &loop, &QEventLoop::quit);
+            loop.exec();
+            shoot(qb::PreviewController::shared().window(),
+                  QString("20-preview-%1").arg(QString(item).endsWith(".md") ? "text" : "image") +
+                      suffix);
+        }
+        qb::PreviewController::shared().closeWindow();
 
         quillbrook.openSettings();
         shoot(quillbrook.settingsWindow(), "17-settings" + suffix);
