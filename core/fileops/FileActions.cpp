@@ -52,9 +52,21 @@ bool isInside(const std::string& path, const std::string& folder) {
            path[folder.size()] == '/';
 }
 
-// Resolves the links of an item's folder but not of the item itself.
-std::string resolvedItemPath(const std::string& item) {
-    return joinPath(fs::resolvedPath(std::string(parentOf(item))), lastComponent(item));
+// Whether the destination folder is the item or lies inside it, by the identities of the
+// destination and its ancestors: a bind mount of the item shows it under another path.
+bool destinationInside(const std::string& item, const std::string& resolvedDestination) {
+    if (!fs::isDirectory(item))
+        return false;
+    std::optional<FileIdentity> self = fs::identityOf(item);
+    if (!self)
+        return false;
+    for (std::string up = resolvedDestination; !up.empty(); up = std::string(parentOf(up))) {
+        if (fs::identityOf(up) == self)
+            return true;
+        if (up == "/")
+            break;
+    }
+    return false;
 }
 
 struct Cleanup {
@@ -71,6 +83,10 @@ std::string readText(const std::string& path) {
     s << in.rdbuf();
     std::string text = s.str();
     return isValidUtf8(text) ? text : "";
+}
+
+std::string describeError(const fs::Error& e) {
+    return e == fs::insideItself ? kOutsideSelection : e.message();
 }
 
 FileActionResult wholeFailure(std::string message) {
@@ -141,16 +157,17 @@ FileActionResult move(const std::vector<std::string>& items, const std::string& 
     const std::string resolvedDestination = fs::resolvedPath(destination);
     for (const auto& item : roots(items)) {
         std::string target = joinPath(destination, lastComponent(item));
-        std::string resolvedItem = resolvedItemPath(item);
+        std::string resolvedItem = fs::realLocation(item);
         std::string resolvedTarget = joinPath(resolvedDestination, lastComponent(item));
         if (item == target || resolvedTarget == resolvedItem ||
-            isInside(resolvedTarget, resolvedItem)) {
+            isInside(resolvedTarget, resolvedItem) ||
+            destinationInside(item, resolvedDestination)) {
             r.failures.push_back(failureText(item, kOutsideSelection));
             continue;
         }
         fs::Error e = copy ? fs::copyItem(item, target) : relocate(item, target);
         if (e) {
-            r.failures.push_back(failureText(item, e.message()));
+            r.failures.push_back(failureText(item, describeError(e)));
             continue;
         }
         if (!copy)
@@ -185,7 +202,7 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
         std::string name = base + " copy" + (ext.empty() ? "" : "." + ext);
         std::string target = unique(joinPath(parentOf(item), name));
         if (fs::Error e = fs::copyItem(item, target)) {
-            r.failures.push_back(failureText(item, e.message()));
+            r.failures.push_back(failureText(item, describeError(e)));
             continue;
         }
         r.created.push_back(target);
@@ -222,7 +239,7 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
     for (const auto& item : roots(items)) {
         std::string target = unique(joinPath(staging, lastComponent(item)));
         if (fs::Error e = fs::copyItem(item, target))
-            return wholeFailure(e.message());
+            return wholeFailure(describeError(e));
     }
     const std::string archive = temp + "/Archive.zip";
     const std::string log = temp + "/error.log";

@@ -3,8 +3,11 @@
 #include "TempTree.h"
 #include "fileops/FileActions.h"
 
+#include <cstdio>
+#include <fcntl.h>
 #include <functional>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,6 +22,7 @@ class CrossDevice : public ::testing::Test {
 protected:
     void SetUp() override {
         mountPoint = t.dir("small");
+        qbtest::privateMounts();
         if (::mount("tmpfs", mountPoint.c_str(), "tmpfs", 0, "size=1M") != 0)
             GTEST_SKIP() << "cannot mount a tmpfs here";
         mounted = true;
@@ -38,11 +42,22 @@ TEST_F(CrossDevice, MoveCopiesThenRemovesTheSource) {
     t.file("tree/a.txt", "alpha");
     t.file("tree/sub/b.txt", "beta");
     t.link("tree/link", "a.txt");
+    std::string tool = t.file("tree/tool");
+    ::chown(tool.c_str(), 1, 1);
+    ::chmod(tool.c_str(), 04755);
+    ::mkfifo(t.path("tree/fifo").c_str(), 0600);
+    ::chmod(t.path("tree/fifo").c_str(), 0666);
     auto r = FileActions::move({t.path("tree")}, mountPoint, false);
     ASSERT_TRUE(r.failures.empty()) << r.failures[0];
     EXPECT_FALSE(TempTree::exists(t.path("tree")));
     EXPECT_EQ(TempTree::read(mountPoint + "/tree/sub/b.txt"), "beta");
     EXPECT_EQ(TempTree::read(mountPoint + "/tree/link"), "alpha");
+    struct stat st {};
+    ASSERT_EQ(::lstat((mountPoint + "/tree/tool").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 04755u) << "setuid survives the change of owner";
+    EXPECT_EQ(st.st_uid, 1u);
+    ASSERT_EQ(::lstat((mountPoint + "/tree/fifo").c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0666u) << "not narrowed by the umask";
 
     auto back = FileActions::undo(r.undo);
     ASSERT_TRUE(back.failures.empty()) << back.failures[0];
@@ -58,6 +73,41 @@ TEST_F(CrossDevice, AFullVolumeFailsTheItemAndKeepsTheSource) {
     EXPECT_EQ(r.failures, (Paths{"big.bin: No space left on device"}));
     EXPECT_EQ(TempTree::read(t.path("big.bin")), big);
     EXPECT_EQ(TempTree::list(mountPoint), (Paths{"small.txt"})) << "no partial copy remains";
+}
+
+TEST_F(CrossDevice, AFailedCopyByAUserLeavesNoPartialCopy) {
+    const struct passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    // Read-only folders on both sides of a file the user cannot read: in whichever order the
+    // folder is listed, a read-only folder is copied whole before the copy fails.
+    const std::string src = mountPoint + "/src";
+    for (const char* folder : {"ro1", "bad", "ro2"}) {
+        if (std::string(folder) == "bad") {
+            ::close(::open((src + "/bad").c_str(), O_CREAT | O_WRONLY, 0600));
+            continue;
+        }
+        t.file("small/src/" + std::string(folder) + "/f", "x");
+        ::chown((src + "/" + folder + "/f").c_str(), nobody->pw_uid, nobody->pw_gid);
+        ::chown((src + "/" + folder).c_str(), nobody->pw_uid, nobody->pw_gid);
+        ::chmod((src + "/" + folder).c_str(), 0555);
+    }
+    ::chown(src.c_str(), nobody->pw_uid, nobody->pw_gid);
+    ::chown(mountPoint.c_str(), nobody->pw_uid, nobody->pw_gid);
+    std::string dest = t.dir("dest");
+    ::chown(dest.c_str(), nobody->pw_uid, nobody->pw_gid);
+
+    int failed = qbtest::runAsNobody([&] {
+        const Paths expected = {"src: Permission denied"};
+        int bits = 0;
+        bits |= FileActions::move({src}, dest, false).failures == expected ? 0 : 1;
+        bits |= FileActions::move({src}, dest, true).failures == expected ? 0 : 2;
+        bits |= FileActions::duplicate({src}).failures == expected ? 0 : 4;
+        return bits;
+    });
+    EXPECT_EQ(failed, 0) << "each fails with the reason alone, its cleanup complete";
+    EXPECT_TRUE(TempTree::list(dest).empty()) << "across volumes";
+    EXPECT_EQ(TempTree::list(mountPoint), (Paths{"src"})) << "beside the duplicated item";
+    EXPECT_EQ(TempTree::list(src), (Paths{"bad", "ro1", "ro2"}));
 }
 
 TEST_F(CrossDevice, ItemsOnAnotherVolumeGoToThatVolumesTrash) {
