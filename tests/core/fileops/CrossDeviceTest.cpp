@@ -117,6 +117,8 @@ TEST_F(CrossDevice, ItemsOnAnotherVolumeGoToThatVolumesTrash) {
         const char* name;
         std::function<void()> prepare;
         std::string trashDir;
+        std::string item = "small/doc.txt"; // in the test's tree
+        std::string recorded = "doc.txt";   // relative to the volume
     };
     const Case cases[] = {
         {"own trash folder", [] {}, "/.Trash-" + uid},
@@ -134,25 +136,45 @@ TEST_F(CrossDevice, ItemsOnAnotherVolumeGoToThatVolumesTrash) {
              ::symlink("elsewhere", (mountPoint + "/.Trash").c_str());
          },
          "/.Trash-" + uid},
+        // The volume is found where the item really is, as trash clients look for it.
+        {"through a link onto the volume",
+         [&] { ::symlink(mountPoint.c_str(), t.path("Disk").c_str()); }, "/.Trash-" + uid,
+         "Disk/doc.txt"},
+        {"through a link into a folder of the volume",
+         [&] {
+             ::mkdir((mountPoint + "/sub").c_str(), 0755);
+             ::symlink((mountPoint + "/sub").c_str(), t.path("Sub").c_str());
+         },
+         "/.Trash-" + uid, "Sub/deeper/doc.txt", "sub/deeper/doc.txt"},
     };
+    const bool client = std::system("command -v trash-list >/dev/null 2>&1") == 0;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         for (const auto& n : TempTree::list(mountPoint))
             qbtest::removeTree(mountPoint + "/" + n);
         c.prepare();
-        std::string item = mountPoint + "/doc.txt";
-        t.file("small/doc.txt", "volume");
+        std::string item = t.file(c.item, "volume");
         auto r = FileActions::trash({item});
         ASSERT_TRUE(r.failures.empty()) << r.failures[0];
         ASSERT_EQ(r.undo.size(), 1u);
         EXPECT_EQ(r.undo[0].source, mountPoint + c.trashDir + "/files/doc.txt");
         std::string info = TempTree::read(mountPoint + c.trashDir + "/info/doc.txt.trashinfo");
-        EXPECT_EQ(info.rfind("[Trash Info]\nPath=doc.txt\n", 0), 0u)
+        EXPECT_EQ(info.rfind("[Trash Info]\nPath=" + c.recorded + "\n", 0), 0u)
             << "a volume trash records paths relative to the volume: " << info;
+        if (client) {
+            std::string listed;
+            FILE* p = ::popen("trash-list 2>/dev/null", "r");
+            for (char buf[4096]; size_t n = std::fread(buf, 1, sizeof buf, p);)
+                listed.append(buf, n);
+            ::pclose(p);
+            EXPECT_NE(listed.find(mountPoint + "/" + c.recorded), std::string::npos) << listed;
+        }
         auto back = FileActions::undo(r.undo);
         ASSERT_TRUE(back.failures.empty()) << back.failures[0];
         EXPECT_EQ(TempTree::read(item), "volume");
         EXPECT_TRUE(TempTree::list(mountPoint + c.trashDir + "/info").empty());
+        ::unlink(t.path("Disk").c_str());
+        ::unlink(t.path("Sub").c_str());
     }
     ::unsetenv("XDG_DATA_HOME");
 }
