@@ -89,7 +89,7 @@ struct Cleanup {
     std::string path;
     ~Cleanup() {
         if (!path.empty())
-            fs::removeTree(path);
+            fs::removeCopy(path);
     }
 };
 
@@ -250,13 +250,17 @@ FileActionResult newFolder(const std::string& folder, const std::vector<std::str
 
 FileActionResult compress(const std::vector<std::string>& items, const std::string& destination,
                           const char* archiver) {
+    // Private to the user (the items may be), and removed however the operation ends, even
+    // when it holds read-only folders; links inside are never followed.
     const std::string temp = joinPath(fs::temporaryDirectory(), fs::randomUuid());
-    Cleanup cleanup; // removes temp, without following links, however the operation ends
+    Cleanup cleanup;
     const std::string staging = temp + "/items";
-    if (fs::Error e = fs::makeDirectory(temp, true))
+    if (fs::Error e = fs::makeDirectory(fs::temporaryDirectory(), true))
+        return wholeFailure(e.message());
+    if (fs::Error e = fs::makeDirectory(temp, false, 0700))
         return wholeFailure(e.message());
     cleanup.path = temp;
-    if (fs::Error e = fs::makeDirectory(staging, false))
+    if (fs::Error e = fs::makeDirectory(staging, false, 0700))
         return wholeFailure(e.message());
     for (const auto& item : roots(items)) {
         std::string target = unique(joinPath(staging, lastComponent(item)));
