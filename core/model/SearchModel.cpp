@@ -5,13 +5,20 @@
 #include "search/PathText.h"
 #include "search/RegexMatcher.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qb {
 
+std::optional<std::string> standardFolder(std::string_view path) {
+    if (path.empty() || path.front() != '/')
+        return std::nullopt;
+    return standardisePath(path);
+}
+
 SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* parent)
     : QObject(parent), m_store(store), m_desktop(desktop) {
-    m_folder = fs::homeDirectory();
+    m_folder = standardFolder(fs::homeDirectory()).value_or("/");
     m_focusRequest = QUuid::createUuid();
     m_sortOrder = {{SortKey::name, true}};
     m_liveTimer = new QTimer(this);
@@ -58,10 +65,19 @@ void SearchModel::loadPreferences() {
         else
             m_savedUnreadable = true;
     }
-    m_recentFolders = m_store.paths("recentFolders").value_or(std::vector<std::string>{});
+    // Stored folders are standardised like every other folder; a relative or empty one
+    // (edited by hand, or written by an older version) reads as unavailable.
+    for (const std::string& stored :
+         m_store.paths("recentFolders").value_or(std::vector<std::string>{})) {
+        auto folder = standardFolder(stored);
+        if (folder && std::find(m_recentFolders.begin(), m_recentFolders.end(), *folder) ==
+                          m_recentFolders.end())
+            m_recentFolders.push_back(std::move(*folder));
+    }
     if (m_rememberFolder) {
         if (auto last = m_store.path("lastFolder"))
-            m_folder = *last;
+            if (auto folder = standardFolder(*last))
+                m_folder = std::move(*folder);
     }
 }
 
@@ -108,6 +124,14 @@ bool SearchModel::criteriaChanged() const {
 
 bool SearchModel::patternUsable() const {
     return !m_pattern.isEmpty() && !RegexMatcher::compileError(m_pattern.toStdString());
+}
+
+void SearchModel::assignFolder(const std::string& value) {
+    auto folder = standardFolder(value);
+    if (!folder)
+        return;
+    m_folder = std::move(*folder);
+    Q_EMIT folderChanged();
 }
 
 const std::vector<const SearchHit*>& SearchModel::orderedHits() const {

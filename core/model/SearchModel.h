@@ -109,11 +109,9 @@ public:
         Q_EMIT showInfoChanged();
     }
     const std::string& folder() const { return m_folder; }
-    // The plain assignment; setFolder() switches folders.
-    void assignFolder(std::string value) {
-        m_folder = std::move(value);
-        Q_EMIT folderChanged();
-    }
+    // The plain assignment, standardised; a relative or empty path is ignored. setFolder()
+    // switches folders.
+    void assignFolder(const std::string& value);
     const QString& pattern() const { return m_pattern; }
     void setPattern(QString value) {
         m_pattern = std::move(value);
@@ -275,6 +273,8 @@ public:
     void search();
     void cancel();
     void scheduleLiveSearch();
+    // Takes the folder standardised ("." and ".." resolved, no doubled or trailing
+    // separators); a relative or empty path is ignored.
     void setFolder(const std::string& folder);
     void chooseFolder();
     void receive(const QString& url);

@@ -196,7 +196,13 @@ void SearchModel::fail(const QString& message, const QUuid& token) {
     Q_EMIT searchEnded();
 }
 
-void SearchModel::setFolder(const std::string& folder) {
+void SearchModel::setFolder(const std::string& path) {
+    // Every way in (launch URL, drop, panel, saved search) comes through here, so the folder,
+    // the hits' paths and the recent folders all share one spelling.
+    auto standard = standardFolder(path);
+    if (!standard)
+        return;
+    const std::string& folder = *standard;
     cancel();
     assignFolder(folder);
     setHits({});
@@ -250,12 +256,8 @@ void SearchModel::receive(const QString& url) {
     if (question != std::string_view::npos) {
         auto value = folderItem(after.substr(question + 1));
         if (value && !value->empty() && value->front() == '/' &&
-            value->find('\0') == std::string::npos) {
-            std::string folder = *value;
-            while (folder.size() > 1 && folder.back() == '/')
-                folder.pop_back();
-            setFolder(folder);
-        }
+            value->find('\0') == std::string::npos)
+            setFolder(*value);
     }
     setFocusRequest(QUuid::createUuid());
     m_desktop.raiseApplication();

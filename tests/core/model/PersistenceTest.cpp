@@ -12,7 +12,7 @@ TEST_F(ModelTest, RecentFoldersAndLastFolder) {
     for (int i = 1; i <= 7; ++i)
         m().remember("/f" + std::to_string(i));
     EXPECT_EQ(m().recentFolders(), (Paths{"/f7", "/f6", "/f5", "/f4", "/f3", "/f2"}));
-    m().remember("/f4");
+    m().remember("/f4/");
     EXPECT_EQ(m().recentFolders(), (Paths{"/f4", "/f7", "/f6", "/f5", "/f3", "/f2"}));
     EXPECT_EQ(prefs.paths("recentFolders"), m().recentFolders());
     EXPECT_EQ(prefs.path("lastFolder"), "/f4");
@@ -28,6 +28,34 @@ TEST_F(ModelTest, RecentFoldersAndLastFolder) {
     prefs.values["rememberFolder"] = true;
     make();
     EXPECT_EQ(m().folder(), "/f4");
+}
+
+TEST_F(ModelTest, StoredFoldersAreStandardisedOrUnavailable) {
+    const std::string home = std::getenv("HOME");
+    struct Case {
+        const char* name;
+        std::string lastFolder, folder;
+    };
+    const Case cases[] = {
+        {"loosely spelled", "/srv//data/./x/../", "/srv/data"},
+        {"relative", "srv/data", home},
+        {"empty", "", home},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prefs.values = {{"lastFolder", c.lastFolder},
+                        {"recentFolders", Paths{"/a/", "", "relative", "/a", "/b/./c"}}};
+        make();
+        EXPECT_EQ(m().folder(), c.folder);
+        EXPECT_EQ(m().recentFolders(), (Paths{"/a", "/b/c"}));
+        // A saved search takes the folder as it is now: a readable absolute URL.
+        m().setPattern("x");
+        m().setSaveName("s");
+        m().save();
+        auto stored = decodeSavedSearches(*prefs.data("savedSearches"));
+        ASSERT_TRUE(stored) << prefs.data("savedSearches")->toStdString();
+        EXPECT_EQ(stored->front().folder, c.folder);
+    }
 }
 
 TEST_F(ModelTest, StoredValuesOfTheWrongTypeCountAsMissing) {

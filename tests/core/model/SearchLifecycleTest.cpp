@@ -158,6 +158,7 @@ TEST_F(ModelTest, LaunchUrlsOnlyChooseAFolderAndRaise) {
         {"fragment", "quillbrook://search?folder=/a#b", true, "/a"},
         {"non-UTF-8 bytes", "quillbrook://search?folder=/caf%E9", true, "/caf\xE9"},
         {"first item wins", "quillbrook://search?folder=/one&folder=/two", true, "/one"},
+        {"standardised", "quillbrook://search?folder=/tmp/./a//b/../c/", true, "/tmp/a/c"},
         {"relative", "quillbrook://search?folder=tmp", true, std::nullopt},
         {"empty", "quillbrook://search?folder=", true, std::nullopt},
         {"no folder", "quillbrook://search", true, std::nullopt},
@@ -242,7 +243,7 @@ TEST_F(ModelTest, DestroyingTheModelDuringASearchDoesNotHang) {
 
 TEST_F(ModelTest, ChoosingAFolder) {
     std::string chosen = tree.dir("chosen");
-    desktop.folderAnswers = {std::nullopt, chosen};
+    desktop.folderAnswers = {std::nullopt, chosen + "//./"};
     m().chooseFolder();
     EXPECT_NE(m().folder(), chosen) << "cancelling changes nothing";
     ASSERT_EQ(desktop.panels.size(), 1u);
