@@ -108,13 +108,14 @@ TEST_F(FileCommands, TrashingPrunesHitsAndSelectionAtOnce) {
     tree.file("gone.txt");
     tree.file("folder/inner1.txt");
     tree.file("folder/sub/inner2.txt");
+    tree.file("folder2.txt"); // beside the folder, not under it
     searchTree("txt|folder|sub");
-    ASSERT_EQ(m().hits().size(), 6u);
+    ASSERT_EQ(m().hits().size(), 7u);
     m().setPattern("txt|folder|sub|zz"); // changed criteria: no refresh, the patched list stays
     m().setSelection({tree.path("gone.txt"), tree.path("keep.txt")});
     m().trashItems(Paths{tree.path("gone.txt"), tree.path("folder")});
     waitForFileAction();
-    EXPECT_EQ(hitUrls(), (Paths{tree.path("keep.txt")}));
+    EXPECT_EQ(hitUrls(), (Paths{tree.path("folder2.txt"), tree.path("keep.txt")}));
     EXPECT_EQ(m().selection(), (std::set<std::string>{tree.path("keep.txt")}));
     EXPECT_FALSE(m().running());
     EXPECT_EQ(m().fileActionStatus(), QString("Done"));
