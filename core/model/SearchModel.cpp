@@ -23,6 +23,7 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
     m_sortOrder = {{SortKey::name, true}};
     m_liveTimer = new QTimer(this);
     m_liveTimer->setSingleShot(true);
+    m_liveTimer->setTimerType(Qt::PreciseTimer); // a coarse timer strays by up to 5%
     m_liveTimer->setInterval(kLiveSearchDelay);
     connect(m_liveTimer, &QTimer::timeout, this, [this] {
         if (!m_liveSearch || !patternUsable() || m_fileActionRunning)

@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <random>
 
 using namespace qb;
@@ -91,6 +93,10 @@ TEST_F(ModelTest, LiveSearchDebouncesToOneSearchWithTheFinalPattern) {
     EXPECT_EQ(m().executedCriteria()->pattern, "abc");
     EXPECT_EQ(m().hits().size(), 1u);
     EXPECT_EQ(prefs.boolean("liveSearch"), true);
+    const auto timers = m().findChildren<QTimer*>();
+    EXPECT_TRUE(std::any_of(timers.begin(), timers.end(), [](const QTimer* t) {
+        return t->interval() == 450 && t->timerType() == Qt::PreciseTimer;
+    })) << "a coarse timer would fire anywhere from 429 to 476 ms";
 
     // Turning it off cancels a pending live search.
     m().setPattern("ab");
