@@ -276,10 +276,9 @@ bool SearchModel::acceptFolderProviders(const QMimeData& data) {
     }
     if (entries.size() != 1)
         return false;
+    // A web link or plain text is not a folder either, and says so like a dropped file.
     auto path = pathFromFileUrl(entries[0]);
-    if (!path)
-        return true; // nothing usable arrived: nothing happens
-    if (!acceptFolderDrop({*path}))
+    if (!path || !acceptFolderDrop({*path}))
         setFileActionError(QStringLiteral("Drop a single folder to search it."));
     return true;
 }

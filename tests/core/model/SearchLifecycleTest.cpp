@@ -198,15 +198,31 @@ TEST_F(ModelTest, DroppedFolders) {
     EXPECT_FALSE(m().acceptFolderProviders(two));
     EXPECT_FALSE(m().fileActionError());
 
-    QMimeData one;
-    one.setData("text/uri-list", ("file://" + file + "\r\n").c_str());
-    EXPECT_TRUE(m().acceptFolderProviders(one));
-    EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
+    struct Case {
+        const char* name;
+        const char* format;
+        std::string data;
+    };
+    const Case notFolders[] = {
+        {"a file", "text/uri-list", "file://" + file + "\r\n"},
+        {"a web link", "text/uri-list", "https://example.com/a/\r\n"},
+        {"plain text", "text/plain", "some words"},
+    };
+    for (const auto& c : notFolders) {
+        SCOPED_TRACE(c.name);
+        m().setFileActionError(std::nullopt);
+        QMimeData one;
+        one.setData(c.format, c.data.c_str());
+        EXPECT_TRUE(m().acceptFolderProviders(one));
+        EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
+        EXPECT_NE(m().folder(), a);
+    }
 
     QMimeData folder;
-    folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "\r\n").c_str());
+    folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "/\r\n").c_str());
     EXPECT_TRUE(m().acceptFolderProviders(folder));
-    EXPECT_EQ(m().folder(), a);
+    EXPECT_EQ(m().folder(), a) << "without the trailing separator";
+    EXPECT_EQ(m().recentFolders().front(), a);
     EXPECT_FALSE(m().acceptFolderDrop({a, b}));
 }
 
