@@ -30,6 +30,19 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
             return;
         search();
     });
+    m_dateTimer = new QTimer(this);
+    m_dateTimer->setSingleShot(true);
+    m_dateTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_dateTimer, &QTimer::timeout, this, [this] {
+        if (!m_orderedValid || !m_orderedExpiry)
+            return;
+        if (Clock::now() < *m_orderedExpiry) {
+            armDateExpiry(); // woken early, or the wait was capped
+            return;
+        }
+        m_orderedValid = false;
+        Q_EMIT orderedHitsChanged();
+    });
     loadPreferences();
 }
 
@@ -141,12 +154,48 @@ const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
     m_ordered.clear();
     m_ordered.reserve(m_hits.size());
     const bool filtering = m_filters.active();
+    const Timestamp now = Clock::now();
     for (const SearchHit& hit : m_hits)
-        if (!filtering || m_filters.matches(hit, Clock::now()))
+        if (!filtering || m_filters.matches(hit, now))
             m_ordered.push_back(&hit);
     sortHits(m_ordered, m_sortOrder);
     m_orderedValid = true;
+
+    // A date filter's threshold moves with the clock: the list stays true until the next
+    // midnight, or until the first listed item is seven or thirty days old.
+    m_orderedExpiry.reset();
+    std::optional<std::chrono::seconds> window;
+    switch (m_filters.modified) {
+    case ModifiedFilter::any:
+        break;
+    case ModifiedFilter::today:
+        if (!m_ordered.empty()) // 30 hours past a midnight is always within the next day
+            m_orderedExpiry = startOfDay(startOfDay(now) + std::chrono::hours(30));
+        break;
+    case ModifiedFilter::week:
+        window = std::chrono::seconds(604'800);
+        break;
+    case ModifiedFilter::month:
+        window = std::chrono::seconds(2'592'000);
+        break;
+    }
+    if (window)
+        for (const SearchHit* hit : m_ordered)
+            if (!m_orderedExpiry || hit->modified + *window < *m_orderedExpiry)
+                m_orderedExpiry = hit->modified + *window;
+    armDateExpiry();
     return m_ordered;
+}
+
+void SearchModel::armDateExpiry() const {
+    if (!m_orderedExpiry) {
+        m_dateTimer->stop();
+        return;
+    }
+    using namespace std::chrono;
+    // Capped, so that a wall clock set forward is noticed within the hour.
+    auto wait = ceil<milliseconds>(*m_orderedExpiry - Clock::now());
+    m_dateTimer->start(std::clamp(wait, milliseconds(1), milliseconds(hours(1))));
 }
 
 std::vector<std::string> SearchModel::selectedURLs() const {

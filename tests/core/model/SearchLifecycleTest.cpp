@@ -145,6 +145,20 @@ TEST_F(ModelTest, SelectionFollowsTheDisplayedOrder) {
     EXPECT_EQ(desktop.previews.size(), 1u);
 }
 
+TEST_F(ModelTest, DateFiltersFollowTheClock) {
+    using std::chrono::seconds;
+    SearchHit aging = hit("/d/aging.txt"), fresh = hit("/d/fresh.txt");
+    aging.modified = Clock::now() - seconds(604'800) + seconds(1); // a week old in a second
+    fresh.modified = Clock::now();
+    feed({aging, fresh});
+    m().setFilters({{}, {}, ModifiedFilter::week});
+    EXPECT_EQ(m().orderedHits().size(), 2u);
+    QSignalSpy changed(&m(), &SearchModel::orderedHitsChanged);
+    ASSERT_TRUE(changed.wait(5000)) << "the list is renewed when an item ages out";
+    ASSERT_EQ(m().orderedHits().size(), 1u);
+    EXPECT_EQ(m().orderedHits()[0]->url, "/d/fresh.txt");
+}
+
 TEST_F(ModelTest, LaunchUrlsOnlyChooseAFolderAndRaise) {
     struct Case {
         const char* name;
