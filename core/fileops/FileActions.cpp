@@ -101,10 +101,6 @@ std::string readText(const std::string& path) {
     return isValidUtf8(text) ? text : "";
 }
 
-std::string describeError(const fs::Error& e) {
-    return e == fs::insideItself ? kOutsideSelection : e.message();
-}
-
 FileActionResult wholeFailure(std::string message) {
     FileActionResult r;
     r.failures.push_back(std::move(message));
@@ -185,7 +181,7 @@ FileActionResult move(const std::vector<std::string>& items, const std::string& 
                                        [&] { return fs::copyItem(item, target); })
                            : relocate(item, target);
         if (e) {
-            r.failures.push_back(failureText(item, describeError(e)));
+            r.failures.push_back(failureText(item, e.message()));
             continue;
         }
         if (!copy)
@@ -223,7 +219,7 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
         trash::Info info{
             joinPath(parentOf(trash::carriedInfo(item).originalPath), lastComponent(target)), {}};
         if (fs::Error e = placeInto(target, info, [&] { return fs::copyItem(item, target); })) {
-            r.failures.push_back(failureText(item, describeError(e)));
+            r.failures.push_back(failureText(item, e.message()));
             continue;
         }
         r.created.push_back(target);
@@ -265,7 +261,7 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
     for (const auto& item : roots(items)) {
         std::string target = unique(joinPath(staging, lastComponent(item)));
         if (fs::Error e = fs::copyItem(item, target))
-            return wholeFailure(describeError(e));
+            return wholeFailure(e.message());
     }
     const std::string archive = temp + "/Archive.zip";
     const std::string log = temp + "/error.log";

@@ -57,7 +57,8 @@ std::string localTimeText(const char* format);
 
 inline const Error identityMismatch{0, "identity"};
 // A copy that would have to contain itself: the destination lies inside the item.
-inline const Error insideItself{0, "inside"};
+inline constexpr const char* kInsideItself = "Choose a destination outside the selected item.";
+inline const Error insideItself{0, kInsideItself};
 inline constexpr const char* kPartialCopyLeft =
     "A partial copy could not be removed and remains at";
 inline constexpr const char* kChangedWhileMoving =
