@@ -377,6 +377,12 @@ private:
     void reapSearchTasks();
     void runInBackground(std::function<FileActionResult()> operation,
                          std::function<void(const FileActionResult&)> done);
+    // setError(std::nullopt), written so that GCC under ThreadSanitizer does not misread it
+    // as the use of an uninitialised string.
+    void clearError() {
+        m_error.reset();
+        Q_EMIT errorChanged();
+    }
     void pruneHits(const std::vector<std::string>& removed);
     void armDateExpiry() const;
     void refreshAfterFileAction();

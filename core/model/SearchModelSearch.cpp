@@ -80,7 +80,7 @@ void SearchModel::search() {
     if (!patternUsable() || m_fileActionRunning)
         return;
     cancel();
-    setError(std::nullopt);
+    clearError();
     setHits({});
     setSelection({});
     setScanned(0);
@@ -209,7 +209,7 @@ void SearchModel::setFolder(const std::string& path) {
     setSelection({});
     setHasSearched(false);
     setExecutedCriteria(std::nullopt);
-    setError(std::nullopt);
+    clearError();
     setScanned(0);
     setSkipped(0);
     setLimited(false);
