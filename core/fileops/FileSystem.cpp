@@ -334,9 +334,12 @@ Error withCleanup(Error error, int dstDir, const std::string& name, const std::s
     if (removeAt(dstDir, name.c_str(), true) == 0)
         return error;
     const int cleanup = errno;
+    std::string text = error.message();
+    if (text.empty() || text.back() != '.')
+        text += '.';
     std::string left = joinPath(parentOf(dstPath), name);
-    return {0, error.message() + ". " + kPartialCopyLeft + " \u201C" + left + "\u201D (" +
-                   describe(cleanup) + ")."};
+    return {0, text + " " + kPartialCopyLeft + " \u201C" + left + "\u201D (" + describe(cleanup) +
+                   ")."};
 }
 
 // Copies under a temporary name beside the target, then claims the target name.
