@@ -40,7 +40,9 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
             armDateExpiry(); // woken early, or the wait was capped
             return;
         }
+        // The filter's effect has changed: views that follow the filters refresh too.
         m_orderedValid = false;
+        Q_EMIT filtersChanged();
         Q_EMIT orderedHitsChanged();
     });
     loadPreferences();

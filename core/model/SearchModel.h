@@ -358,8 +358,8 @@ Q_SIGNALS:
     void searchOnRecallChanged();
     void executedCriteriaChanged();
     // orderedHits may have changed: with hits, filters or order, or because a date filter's
-    // threshold (midnight, seven or thirty days back) passed an item. A view of the ordered
-    // hits needs only this signal.
+    // threshold (midnight, seven or thirty days back) passed an item, when filtersChanged()
+    // is emitted too. A view of the ordered hits needs only this signal.
     void orderedHitsChanged();
     // A search or file operation has fully ended (for waiting in tests and tools).
     void searchEnded();

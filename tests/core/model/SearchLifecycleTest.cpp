@@ -154,7 +154,9 @@ TEST_F(ModelTest, DateFiltersFollowTheClock) {
     m().setFilters({{}, {}, ModifiedFilter::week});
     EXPECT_EQ(m().orderedHits().size(), 2u);
     QSignalSpy changed(&m(), &SearchModel::orderedHitsChanged);
+    QSignalSpy filters(&m(), &SearchModel::filtersChanged); // what views following filters see
     ASSERT_TRUE(changed.wait(5000)) << "the list is renewed when an item ages out";
+    EXPECT_EQ(filters.count(), 1);
     ASSERT_EQ(m().orderedHits().size(), 1u);
     EXPECT_EQ(m().orderedHits()[0]->url, "/d/fresh.txt");
 }
