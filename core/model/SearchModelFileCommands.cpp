@@ -49,7 +49,10 @@ void SearchModel::moveItems(const UrlList& urls, bool copy) {
     m_desktop.chooseFolder(panel, [self, items, copy](std::optional<std::string> destination) {
         if (!self || !destination)
             return;
-        std::string d = *destination;
+        auto folder = standardFolder(*destination);
+        if (!folder)
+            return;
+        std::string d = *folder; // so created items share the hits' spelling
         self->performFileAction(copy ? "Copying\u2026" : "Moving\u2026", true,
                                 [items, d, copy] { return FileActions::move(items, d, copy); });
     });

@@ -168,10 +168,11 @@ TEST_F(FileCommands, UndoAndRedoWithStatusTexts) {
     m().undoFileAction(false);
     EXPECT_EQ(statusChanges.count(), 0) << "an empty stack changes nothing";
 
-    desktop.folderAnswers = {tree.path("dest")};
+    desktop.folderAnswers = {tree.path("dest") + "//./"};
     m().moveItems(Paths{tree.path("a.txt")}, false);
     waitForFileAction();
     EXPECT_EQ(m().undoHistory().back().title, "Moving");
+    EXPECT_EQ(m().lastCreatedItems(), (Paths{tree.path("dest/a.txt")}));
 
     m().undoFileAction(false);
     EXPECT_EQ(m().fileActionStatus(), QString("Undoing\u2026"));
