@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 
@@ -25,24 +26,39 @@ FileUndoStep stepAt(const std::string& source, FileUndoStep::Action action) {
     return {source, identity(source), std::move(action)};
 }
 
-// A move that keeps trash info files in step: moving into a trash writes one first, moving
-// out removes the old one once the item has left.
-fs::Error relocate(const std::string& from, const std::string& to,
-                   const std::optional<FileIdentity>& expected = std::nullopt) {
-    std::optional<trash::Slot> into = trash::slotOf(to);
+// Puts a new item at target with op. When target is inside a trash's files/, its info file is
+// written first (so the trash never holds an entry it cannot restore) and removed again when
+// op fails.
+fs::Error placeInto(const std::string& target, const trash::Info& info,
+                    const std::function<fs::Error()>& op) {
+    std::optional<trash::Slot> into = trash::slotOf(target);
     if (into) {
-        if (fs::Error e = trash::writeInfo(*into, from))
+        if (fs::Error e = trash::writeInfo(*into, info))
             return e;
     }
-    fs::Error e = fs::moveItem(from, to, expected);
-    if (e) {
-        if (into)
-            trash::removeInfo(*into);
-        return e;
-    }
-    if (std::optional<trash::Slot> out = trash::slotOf(from))
+    fs::Error e = op();
+    if (e && into)
+        trash::removeInfo(*into);
+    return e;
+}
+
+// A new item made inside a trash would be restored to the trash's restore folder.
+trash::Info newItemInfo(const std::string& path) {
+    if (std::optional<trash::Slot> slot = trash::slotOf(path))
+        return {joinPath(trash::restoreFolder(*slot), slot->name), {}};
+    return {path, {}};
+}
+
+// A move that keeps trash info files in step: an item moved within or between trashes keeps
+// its record, one moved in from outside records where it was, one moved out loses its record.
+fs::Error relocate(const std::string& from, const std::string& to,
+                   const std::optional<FileIdentity>& expected = std::nullopt) {
+    std::optional<trash::Slot> out = trash::slotOf(from);
+    fs::Error e =
+        placeInto(to, trash::carriedInfo(from), [&] { return fs::moveItem(from, to, expected); });
+    if (!e && out)
         trash::removeInfo(*out);
-    return {};
+    return e;
 }
 
 bool isInside(const std::string& path, const std::string& folder) {
@@ -52,16 +68,28 @@ bool isInside(const std::string& path, const std::string& folder) {
            path[folder.size()] == '/';
 }
 
-// Resolves the links of an item's folder but not of the item itself.
-std::string resolvedItemPath(const std::string& item) {
-    return joinPath(fs::resolvedPath(std::string(parentOf(item))), lastComponent(item));
+// Whether the destination folder is the item or lies inside it, by the identities of the
+// destination and its ancestors: a bind mount of the item shows it under another path.
+bool destinationInside(const std::string& item, const std::string& resolvedDestination) {
+    if (!fs::isDirectory(item))
+        return false;
+    std::optional<FileIdentity> self = fs::identityOf(item);
+    if (!self)
+        return false;
+    for (std::string up = resolvedDestination; !up.empty(); up = std::string(parentOf(up))) {
+        if (fs::identityOf(up) == self)
+            return true;
+        if (up == "/")
+            break;
+    }
+    return false;
 }
 
 struct Cleanup {
     std::string path;
     ~Cleanup() {
         if (!path.empty())
-            fs::removeTree(path);
+            fs::removeCopy(path);
     }
 };
 
@@ -141,14 +169,17 @@ FileActionResult move(const std::vector<std::string>& items, const std::string& 
     const std::string resolvedDestination = fs::resolvedPath(destination);
     for (const auto& item : roots(items)) {
         std::string target = joinPath(destination, lastComponent(item));
-        std::string resolvedItem = resolvedItemPath(item);
+        std::string resolvedItem = fs::realLocation(item);
         std::string resolvedTarget = joinPath(resolvedDestination, lastComponent(item));
         if (item == target || resolvedTarget == resolvedItem ||
-            isInside(resolvedTarget, resolvedItem)) {
+            isInside(resolvedTarget, resolvedItem) ||
+            destinationInside(item, resolvedDestination)) {
             r.failures.push_back(failureText(item, kOutsideSelection));
             continue;
         }
-        fs::Error e = copy ? fs::copyItem(item, target) : relocate(item, target);
+        fs::Error e = copy ? placeInto(target, trash::carriedInfo(item),
+                                       [&] { return fs::copyItem(item, target); })
+                           : relocate(item, target);
         if (e) {
             r.failures.push_back(failureText(item, e.message()));
             continue;
@@ -184,7 +215,10 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
         auto [base, ext] = splitExtension(nameOf(item));
         std::string name = base + " copy" + (ext.empty() ? "" : "." + ext);
         std::string target = unique(joinPath(parentOf(item), name));
-        if (fs::Error e = fs::copyItem(item, target)) {
+        // A duplicate made in a trash would be restored beside its original.
+        trash::Info info{
+            joinPath(parentOf(trash::carriedInfo(item).originalPath), lastComponent(target)), {}};
+        if (fs::Error e = placeInto(target, info, [&] { return fs::copyItem(item, target); })) {
             r.failures.push_back(failureText(item, e.message()));
             continue;
         }
@@ -195,7 +229,8 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
 }
 
 FileActionResult newFolder(const std::string& folder, const std::vector<std::string>& items) {
-    if (fs::Error e = fs::makeDirectory(folder, false))
+    if (fs::Error e = placeInto(folder, newItemInfo(folder),
+                                [&] { return fs::makeDirectory(folder, false); }))
         return wholeFailure(e.message());
     FileActionResult moved = move(items, folder, false);
     FileActionResult r;
@@ -211,13 +246,17 @@ FileActionResult newFolder(const std::string& folder, const std::vector<std::str
 
 FileActionResult compress(const std::vector<std::string>& items, const std::string& destination,
                           const char* archiver) {
+    // Private to the user (the items may be), and removed however the operation ends, even
+    // when it holds read-only folders; links inside are never followed.
     const std::string temp = joinPath(fs::temporaryDirectory(), fs::randomUuid());
-    Cleanup cleanup; // removes temp, without following links, however the operation ends
+    Cleanup cleanup;
     const std::string staging = temp + "/items";
-    if (fs::Error e = fs::makeDirectory(temp, true))
+    if (fs::Error e = fs::makeDirectory(fs::temporaryDirectory(), true))
+        return wholeFailure(e.message());
+    if (fs::Error e = fs::makeDirectory(temp, false, 0700))
         return wholeFailure(e.message());
     cleanup.path = temp;
-    if (fs::Error e = fs::makeDirectory(staging, false))
+    if (fs::Error e = fs::makeDirectory(staging, false, 0700))
         return wholeFailure(e.message());
     for (const auto& item : roots(items)) {
         std::string target = unique(joinPath(staging, lastComponent(item)));
@@ -236,7 +275,8 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
         return wholeFailure(fs::describe(errno));
     if (status != 0)
         return wholeFailure(std::string(kArchiveFailed) + readText(log));
-    if (fs::Error e = fs::moveItem(archive, destination))
+    if (fs::Error e = placeInto(destination, newItemInfo(destination),
+                                [&] { return fs::moveItem(archive, destination); }))
         return wholeFailure(e.message());
     FileActionResult r;
     r.created.push_back(destination);

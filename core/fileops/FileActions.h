@@ -5,6 +5,7 @@
 
 #include "Archiver.h"
 #include "FileActionRecords.h"
+#include "FileSystem.h"
 
 #include <optional>
 #include <string>
@@ -12,7 +13,7 @@
 
 namespace qb::FileActions {
 
-inline constexpr const char* kOutsideSelection = "Choose a destination outside the selected item.";
+inline constexpr const char* kOutsideSelection = fs::kInsideItself;
 inline constexpr const char* kArchiveFailed = "The archive could not be created. ";
 inline constexpr const char* kReplaced =
     "The item has been removed or replaced since the operation. Nothing was changed.";

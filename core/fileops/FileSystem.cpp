@@ -2,6 +2,7 @@
 
 #include "search/PathText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -110,15 +111,21 @@ int renameNoReplace(int fromDir, const char* from, int toDir, const char* to) {
     return 0;
 }
 
-int removeAt(int dirfd, const char* name) {
+// ownCopy: the tree is one this program made (a partial copy, a staging folder), whose
+// folders may carry a read-only mode copied from their source; they are made writable first.
+int removeAt(int dirfd, const char* name, bool ownCopy) {
     struct stat st {};
     if (::fstatat(dirfd, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? 0 : -1;
     if (!S_ISDIR(st.st_mode))
         return ::unlinkat(dirfd, name, 0);
     int fd = ::openat(dirfd, name, kDirFlags | O_NOFOLLOW);
+    if (fd < 0 && errno == EACCES && ownCopy && ::fchmodat(dirfd, name, 0700, 0) == 0)
+        fd = ::openat(dirfd, name, kDirFlags | O_NOFOLLOW);
     if (fd < 0)
         return -1;
+    if (ownCopy && (st.st_mode & 0700) != 0700)
+        ::fchmod(fd, 0700);
     DIR* d = ::fdopendir(fd);
     if (!d) {
         ::close(fd);
@@ -131,10 +138,12 @@ int removeAt(int dirfd, const char* name) {
             names.emplace_back(n);
     }
     int result = 0;
+    int saved = 0;
     for (const auto& n : names)
-        if (removeAt(::dirfd(d), n.c_str()) != 0 && result == 0)
+        if (removeAt(::dirfd(d), n.c_str(), ownCopy) != 0 && result == 0) {
             result = -1;
-    int saved = errno;
+            saved = errno;
+        }
     ::closedir(d);
     if (result != 0) {
         errno = saved;
@@ -182,15 +191,35 @@ int copyData(int in, int out, off_t size) {
     }
 }
 
+// Ownership first, then the mode: a change of owner clears setuid and setgid.
 void keepOwner(int dirfd, const char* name, const struct stat& st) {
     if (::geteuid() == 0 && ::fchownat(dirfd, name, st.st_uid, st.st_gid, AT_SYMLINK_NOFOLLOW)) {
         // Ownership is kept where we can; the copy itself stands either way.
     }
 }
 
-int copyNode(int srcDir, const char* srcName, int dstDir, const char* dstName);
+void keepOwner(int fd, const struct stat& st) {
+    if (::geteuid() == 0 && ::fchown(fd, st.st_uid, st.st_gid)) {
+        // As above.
+    }
+}
 
-int copyDirectoryContents(int src, int dst) {
+FileIdentity identityOf(const struct stat& st) {
+    return {uint64_t(st.st_dev), uint64_t(st.st_ino)};
+}
+
+// One recursive copy: the folder it creates and the source folders it is inside, so that a
+// destination inside the item (a bind mount can hide it from every path check) or a folder
+// mounted inside itself ends the copy instead of recursing without end.
+struct CopyWalk {
+    std::optional<FileIdentity> created;
+    std::vector<FileIdentity> sources;
+    bool intoItself = false;
+};
+
+int copyNode(CopyWalk& walk, int srcDir, const char* srcName, int dstDir, const char* dstName);
+
+int copyDirectoryContents(CopyWalk& walk, int src, int dst) {
     DIR* d = ::fdopendir(src);
     if (!d) {
         ::close(src);
@@ -205,17 +234,18 @@ int copyDirectoryContents(int src, int dst) {
     }
     int result = errno ? -1 : 0;
     for (size_t i = 0; result == 0 && i < names.size(); ++i)
-        result = copyNode(::dirfd(d), names[i].c_str(), dst, names[i].c_str());
+        result = copyNode(walk, ::dirfd(d), names[i].c_str(), dst, names[i].c_str());
     int saved = errno;
     ::closedir(d);
     errno = saved;
     return result;
 }
 
-int copyNode(int srcDir, const char* srcName, int dstDir, const char* dstName) {
+int copyNode(CopyWalk& walk, int srcDir, const char* srcName, int dstDir, const char* dstName) {
     struct stat st {};
     if (::fstatat(srcDir, srcName, &st, AT_SYMLINK_NOFOLLOW) != 0)
         return -1;
+    const mode_t mode = st.st_mode & 07777;
     const struct timespec times[2] = {st.st_atim, st.st_mtim};
     if (S_ISREG(st.st_mode)) {
         Fd in(::openat(srcDir, srcName, O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY));
@@ -224,29 +254,49 @@ int copyNode(int srcDir, const char* srcName, int dstDir, const char* dstName) {
         Fd out(::openat(dstDir, dstName, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
         if (!out.ok())
             return -1;
-        if (copyData(in.get(), out.get(), st.st_size) != 0 || ::fsync(out.get()) != 0 ||
-            ::fchmod(out.get(), st.st_mode & 07777) != 0)
+        if (copyData(in.get(), out.get(), st.st_size) != 0 || ::fsync(out.get()) != 0)
+            return -1;
+        keepOwner(out.get(), st);
+        if (::fchmod(out.get(), mode) != 0)
             return -1;
         ::futimens(out.get(), times);
-        keepOwner(dstDir, dstName, st);
         return ::close(out.release()) == 0 ? 0 : -1;
     }
     if (S_ISDIR(st.st_mode)) {
-        if (::mkdirat(dstDir, dstName, 0700) != 0)
-            return -1;
-        Fd out(::openat(dstDir, dstName, kDirFlags | O_NOFOLLOW));
-        int in = ::openat(srcDir, srcName, kDirFlags | O_NOFOLLOW);
-        if (!out.ok() || in < 0) {
-            if (in >= 0)
-                ::close(in);
+        const FileIdentity source = identityOf(st);
+        if (walk.created == source) {
+            walk.intoItself = true;
+            errno = ELOOP;
             return -1;
         }
-        if (copyDirectoryContents(in, out.get()) != 0)
+        if (std::find(walk.sources.begin(), walk.sources.end(), source) != walk.sources.end()) {
+            errno = ELOOP; // a folder mounted inside itself
             return -1;
-        if (::fchmod(out.get(), st.st_mode & 07777) != 0)
+        }
+        int in = ::openat(srcDir, srcName, kDirFlags | O_NOFOLLOW);
+        if (in < 0)
+            return -1;
+        if (::mkdirat(dstDir, dstName, 0700) != 0) {
+            ::close(in);
+            return -1;
+        }
+        Fd out(::openat(dstDir, dstName, kDirFlags | O_NOFOLLOW));
+        struct stat made {};
+        if (!out.ok() || ::fstat(out.get(), &made) != 0) {
+            ::close(in);
+            return -1;
+        }
+        if (!walk.created)
+            walk.created = identityOf(made);
+        walk.sources.push_back(source);
+        int result = copyDirectoryContents(walk, in, out.get());
+        walk.sources.pop_back();
+        if (result != 0)
+            return -1;
+        keepOwner(out.get(), st);
+        if (::fchmod(out.get(), mode) != 0)
             return -1;
         ::futimens(out.get(), times);
-        keepOwner(dstDir, dstName, st);
         return 0;
     }
     if (S_ISLNK(st.st_mode)) {
@@ -267,30 +317,45 @@ int copyNode(int srcDir, const char* srcName, int dstDir, const char* dstName) {
         keepOwner(dstDir, dstName, st);
         return 0;
     }
-    // FIFOs, sockets and devices are recreated, never opened.
+    // FIFOs, sockets and devices are recreated, never opened. mknod applies the umask, so the
+    // mode is set again afterwards.
     if (::mknodat(dstDir, dstName, st.st_mode, st.st_rdev) != 0)
         return -1;
-    ::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);
     keepOwner(dstDir, dstName, st);
+    if (::fchmodat(dstDir, dstName, mode, 0) != 0)
+        return -1;
+    ::utimensat(dstDir, dstName, times, AT_SYMLINK_NOFOLLOW);
     return 0;
 }
 
+// Removes what a failed copy made. A cleanup that fails too is added to the error, so the
+// user learns that something was left behind and where.
+Error withCleanup(Error error, int dstDir, const std::string& name, const std::string& dstPath) {
+    if (removeAt(dstDir, name.c_str(), true) == 0)
+        return error;
+    const int cleanup = errno;
+    std::string text = error.message();
+    if (text.empty() || text.back() != '.')
+        text += '.';
+    std::string left = joinPath(parentOf(dstPath), name);
+    return {0, text + " " + kPartialCopyLeft + " \u201C" + left + "\u201D (" + describe(cleanup) +
+                   ")."};
+}
+
 // Copies under a temporary name beside the target, then claims the target name.
-int copyInto(int srcDir, const char* srcName, int dstDir, const char* dstName) {
+Error copyInto(int srcDir, const char* srcName, int dstDir, const char* dstName,
+               const std::string& dstPath) {
     struct stat st {};
-    if (::fstatat(dstDir, dstName, &st, AT_SYMLINK_NOFOLLOW) == 0) {
-        errno = EEXIST;
-        return -1;
-    }
+    if (::fstatat(dstDir, dstName, &st, AT_SYMLINK_NOFOLLOW) == 0)
+        return {EEXIST, {}};
     std::string temp = partialName();
-    if (copyNode(srcDir, srcName, dstDir, temp.c_str()) != 0 ||
+    CopyWalk walk;
+    if (copyNode(walk, srcDir, srcName, dstDir, temp.c_str()) != 0 ||
         renameNoReplace(dstDir, temp.c_str(), dstDir, dstName) != 0) {
-        int saved = errno;
-        removeAt(dstDir, temp.c_str());
-        errno = saved;
-        return -1;
+        Error error = walk.intoItself ? insideItself : fromErrno();
+        return withCleanup(error, dstDir, temp, dstPath);
     }
-    return 0;
+    return {};
 }
 
 bool sameIdentity(int dirfd, const char* name, const FileIdentity& expected) {
@@ -341,16 +406,13 @@ Error moveItem(const std::string& from, const std::string& to,
     struct stat before {};
     if (::fstatat(a.fd.get(), a.name.c_str(), &before, AT_SYMLINK_NOFOLLOW) != 0)
         return fromErrno();
-    if (copyInto(a.fd.get(), a.name.c_str(), b.fd.get(), b.name.c_str()) != 0)
-        return fromErrno();
+    if (Error e = copyInto(a.fd.get(), a.name.c_str(), b.fd.get(), b.name.c_str(), to))
+        return e;
     // Remove the source only if it is still the item that was copied; a newcomer under its
     // name must not be deleted in its place.
-    FileIdentity copied{uint64_t(before.st_dev), uint64_t(before.st_ino)};
-    if (!sameIdentity(a.fd.get(), a.name.c_str(), copied)) {
-        removeAt(b.fd.get(), b.name.c_str());
-        return {0, kChangedWhileMoving};
-    }
-    if (removeAt(a.fd.get(), a.name.c_str()) != 0)
+    if (!sameIdentity(a.fd.get(), a.name.c_str(), identityOf(before)))
+        return withCleanup({0, kChangedWhileMoving}, b.fd.get(), b.name, to);
+    if (removeAt(a.fd.get(), a.name.c_str(), false) != 0)
         return fromErrno(); // the complete copy stays; what could not be removed stays too
     return {};
 }
@@ -359,28 +421,33 @@ Error copyItem(const std::string& from, const std::string& to) {
     Parent a, b;
     if (!openParent(from, a) || !openParent(to, b))
         return fromErrno();
-    if (copyInto(a.fd.get(), a.name.c_str(), b.fd.get(), b.name.c_str()) != 0)
-        return fromErrno();
-    return {};
+    return copyInto(a.fd.get(), a.name.c_str(), b.fd.get(), b.name.c_str(), to);
 }
 
 Error removeTree(const std::string& path) {
     Parent p;
     if (!openParent(path, p))
         return fromErrno();
-    return removeAt(p.fd.get(), p.name.c_str()) == 0 ? Error{} : fromErrno();
+    return removeAt(p.fd.get(), p.name.c_str(), false) == 0 ? Error{} : fromErrno();
 }
 
-Error makeDirectory(const std::string& path, bool parents) {
+Error removeCopy(const std::string& path) {
+    Parent p;
+    if (!openParent(path, p))
+        return fromErrno();
+    return removeAt(p.fd.get(), p.name.c_str(), true) == 0 ? Error{} : fromErrno();
+}
+
+Error makeDirectory(const std::string& path, bool parents, mode_t mode) {
     if (parents) {
         for (size_t i = 1; i < path.size(); ++i)
             if (path[i] == '/' && ::mkdir(path.substr(0, i).c_str(), 0777) != 0 && errno != EEXIST)
                 return fromErrno();
-        if (::mkdir(path.c_str(), 0777) != 0 && !(errno == EEXIST && isDirectory(path)))
+        if (::mkdir(path.c_str(), mode) != 0 && !(errno == EEXIST && isDirectory(path)))
             return fromErrno();
         return {};
     }
-    return ::mkdir(path.c_str(), 0777) == 0 ? Error{} : fromErrno();
+    return ::mkdir(path.c_str(), mode) == 0 ? Error{} : fromErrno();
 }
 
 std::optional<size_t> countEntries(const std::string& path, Error& error) {
@@ -409,6 +476,10 @@ std::string resolvedPath(const std::string& path) {
     std::string out(r);
     std::free(r);
     return out;
+}
+
+std::string realLocation(const std::string& path) {
+    return joinPath(resolvedPath(std::string(parentOf(path))), lastComponent(path));
 }
 
 std::string homeDirectory() {

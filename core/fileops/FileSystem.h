@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace qb::fs {
 
@@ -34,11 +35,18 @@ Error moveItem(const std::string& from, const std::string& to,
 // Copies recursively (links as links, special files recreated), never replacing the target.
 Error copyItem(const std::string& from, const std::string& to);
 Error removeTree(const std::string& path);
-Error makeDirectory(const std::string& path, bool parents);
+// Removes a tree this program made itself (a staging folder, a copy it must take back): its
+// folders may have read-only modes copied from their sources, so they are made writable first.
+Error removeCopy(const std::string& path);
+// mode: of the last folder; missing parents are made with the usual 0777 less the umask.
+Error makeDirectory(const std::string& path, bool parents, mode_t mode = 0777);
 // Number of entries of a folder, hidden ones included.
 std::optional<size_t> countEntries(const std::string& path, Error& error);
 // The path with the links in it resolved; the path itself when that fails.
 std::string resolvedPath(const std::string& path);
+// Where an item really is: its folder with links resolved, plus its own name (a link itself
+// stays the link).
+std::string realLocation(const std::string& path);
 
 std::string temporaryDirectory();
 // $HOME, else the account's home folder, else "/".
@@ -48,6 +56,11 @@ std::string randomUuid(); // canonical upper-case form
 std::string localTimeText(const char* format);
 
 inline const Error identityMismatch{0, "identity"};
+// A copy that would have to contain itself: the destination lies inside the item.
+inline constexpr const char* kInsideItself = "Choose a destination outside the selected item.";
+inline const Error insideItself{0, kInsideItself};
+inline constexpr const char* kPartialCopyLeft =
+    "A partial copy could not be removed and remains at";
 inline constexpr const char* kChangedWhileMoving =
     "The item changed while it was being moved. Nothing was changed.";
 

@@ -62,10 +62,13 @@ bool prepareHome(const std::string& dir) {
     return prepare(dir, true);
 }
 
-// The trash that takes an item: the home trash on its own device, else the volume's.
+// The trash that takes an item: the home trash on its own device, else the volume's. The
+// volume is the one that really holds the item: a folder on the way may be a link onto
+// another file system (~/Data pointing at a mounted disk).
 std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
+    const std::string real = fs::realLocation(path);
     dev_t itemDev;
-    if (!deviceOf(std::string(parentOf(path)), itemDev)) {
+    if (!deviceOf(std::string(parentOf(real)), itemDev)) {
         reason = fs::describe(ENOENT);
         return std::nullopt;
     }
@@ -77,7 +80,7 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
         reason = kNoTrash;
         return std::nullopt;
     }
-    std::string top = topDirectory(std::string(parentOf(path)), itemDev);
+    std::string top = topDirectory(std::string(parentOf(real)), itemDev);
     std::string uid = std::to_string(::getuid());
     std::string shared = joinPath(top, ".Trash");
     struct stat st {};
@@ -94,8 +97,8 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
 }
 
 // Reserves NAME in the trash by creating info/NAME.trashinfo exclusively.
-fs::Error reserve(Slot& slot, const std::string& originalPath) {
-    std::string base(lastComponent(originalPath));
+fs::Error reserve(Slot& slot, const std::string& path, const Info& info) {
+    std::string base(lastComponent(path));
     // NAME.trashinfo must fit in a file name: long names are shortened (on a character
     // boundary) in the trash; the original path stays in the info file.
     constexpr size_t kRoom = 255 - sizeof(".trashinfo") + 1 - 8;
@@ -109,13 +112,44 @@ fs::Error reserve(Slot& slot, const std::string& originalPath) {
         slot.name = n == 1 ? base : base + "." + std::to_string(n);
         if (fs::exists(slot.trashDir + "/files/" + slot.name))
             continue;
-        fs::Error e = writeInfo(slot, originalPath);
+        fs::Error e = writeInfo(slot, info);
         if (!e)
             return {};
         if (e.errnum != EEXIST)
             return e;
     }
     return {EEXIST, {}};
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::optional<std::string> percentDecode(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '%') {
+            out.push_back(text[i]);
+            continue;
+        }
+        int hi = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
+        int lo = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
+        if (hi < 0 || lo < 0)
+            return std::nullopt;
+        out.push_back(static_cast<char>(hi * 16 + lo));
+        i += 2;
+    }
+    return out;
+}
+
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
 }
 
 } // namespace
@@ -165,18 +199,26 @@ std::optional<Slot> slotOf(const std::string& path) {
     return std::nullopt;
 }
 
-fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
-    std::string shown = originalPath;
+fs::Error writeInfo(const Slot& slot, const Info& info) {
+    std::string shown = info.originalPath;
     if (!slot.topDir.empty()) {
-        // A volume trash records paths relative to the volume's top folder.
+        // A volume trash records paths relative to the volume's top folder, which is found on
+        // the item's real location.
         std::string prefix = slot.topDir == "/" ? "/" : slot.topDir + "/";
-        if (shown.compare(0, prefix.size(), prefix) == 0)
+        if (!startsWith(shown, prefix)) {
+            std::string real = fs::realLocation(shown);
+            if (startsWith(real, prefix))
+                shown = real;
+        }
+        if (startsWith(shown, prefix))
             shown = shown.substr(prefix.size());
     }
-    std::string text = "[Trash Info]\nPath=" + encodeInfoPath(shown) +
-                       "\nDeletionDate=" + fs::localTimeText("%Y-%m-%dT%H:%M:%S") + "\n";
-    std::string info = slot.infoPath();
-    int fd = ::open(info.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    std::string date =
+        info.deletionDate.empty() ? fs::localTimeText("%Y-%m-%dT%H:%M:%S") : info.deletionDate;
+    std::string text =
+        "[Trash Info]\nPath=" + encodeInfoPath(shown) + "\nDeletionDate=" + date + "\n";
+    std::string infoPath = slot.infoPath();
+    int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
         return {errno, {}};
     ssize_t n = ::write(fd, text.data(), text.size());
@@ -186,10 +228,58 @@ fs::Error writeInfo(const Slot& slot, const std::string& originalPath) {
     if (::close(fd) != 0 && !err)
         err = errno;
     if (err) {
-        ::unlink(info.c_str());
+        ::unlink(infoPath.c_str());
         return {err, {}};
     }
     return {};
+}
+
+std::optional<Info> readInfo(const Slot& slot) {
+    int fd = ::open(slot.infoPath().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0)
+        return std::nullopt;
+    std::string text;
+    char buf[4096];
+    ssize_t n;
+    while (text.size() < 65536 && (n = ::read(fd, buf, sizeof buf)) > 0)
+        text.append(buf, size_t(n));
+    ::close(fd);
+    Info info;
+    std::optional<std::string> path;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view line(text.data() + start, end - start);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.substr(0, 5) == "Path=" && !path)
+            path = percentDecode(line.substr(5));
+        else if (line.substr(0, 13) == "DeletionDate=")
+            info.deletionDate = std::string(line.substr(13));
+        start = end + 1;
+    }
+    if (!path || path->empty())
+        return std::nullopt;
+    if (path->front() == '/')
+        info.originalPath = *path;
+    else if (!slot.topDir.empty())
+        info.originalPath = joinPath(slot.topDir, *path);
+    else
+        return std::nullopt; // the home trash holds absolute paths only
+    return info;
+}
+
+Info carriedInfo(const std::string& path) {
+    if (std::optional<Slot> slot = slotOf(path))
+        if (std::optional<Info> info = readInfo(*slot))
+            return *info;
+    return {path, {}};
+}
+
+std::string restoreFolder(const Slot& slot) {
+    return slot.topDir.empty() ? fs::homeDirectory() : slot.topDir;
 }
 
 void removeInfo(const Slot& slot) {
@@ -208,7 +298,9 @@ Outcome moveToTrash(const std::string& path, const std::optional<FileIdentity>& 
         out.error = {ENOENT, {}};
         return out;
     }
-    if (fs::Error e = reserve(*slot, path)) {
+    // An item that is already in a trash keeps its record, and its old info file goes.
+    std::optional<Slot> from = slotOf(path);
+    if (fs::Error e = reserve(*slot, path, carriedInfo(path))) {
         out.error = e;
         return out;
     }
@@ -219,6 +311,8 @@ Outcome moveToTrash(const std::string& path, const std::optional<FileIdentity>& 
         out.error = e;
         return out;
     }
+    if (from)
+        removeInfo(*from);
     out.location = target;
     return out;
 }

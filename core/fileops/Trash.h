@@ -30,9 +30,22 @@ struct Slot {
 };
 std::optional<Slot> slotOf(const std::string& path);
 
-// Writes the info file for an item about to move into slot from originalPath (exclusive).
-fs::Error writeInfo(const Slot& slot, const std::string& originalPath);
+// What an info file records: where the item came from, and when it was trashed (empty: now).
+struct Info {
+    std::string originalPath; // absolute
+    std::string deletionDate;
+};
+
+// Writes the info file for an item about to move into slot (exclusive create).
+fs::Error writeInfo(const Slot& slot, const Info& info);
+std::optional<Info> readInfo(const Slot& slot);
 void removeInfo(const Slot& slot);
+// The record an item carries into a trash: its own info when it is already in one, else where
+// it is now.
+Info carriedInfo(const std::string& path);
+// Where a trash restores items that never lived elsewhere: the volume's top folder, or the
+// home folder for the home trash.
+std::string restoreFolder(const Slot& slot);
 
 // The home trash folder ($XDG_DATA_HOME/Trash).
 std::string homeTrash();

@@ -149,8 +149,10 @@ void JsonPreferencesFile::setPaths(const QString& key, const std::vector<std::st
 
 void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
                                   bool previousUnreadable) {
-    if (previousUnreadable && m_values.contains(key)) {
-        // The user's stored value could not be read; keep it rather than destroy it.
+    // The user's stored value could not be read (a list the caller could not decode, or a
+    // value of another shape altogether, such as a hand-edited array); keep it rather than
+    // destroy it.
+    if (m_values.contains(key) && (previousUnreadable || !data(key))) {
         QJsonObject old{{key, m_values.value(key)}};
         keepAside(QJsonDocument(old).toJson(), "." + key.toStdString() + "-unreadable-");
     }

@@ -22,7 +22,8 @@ public:
     virtual void setText(const QString& key, const QString& value) = 0;
     virtual void setPath(const QString& key, const std::string& value) = 0;
     virtual void setPaths(const QString& key, const std::vector<std::string>& value) = 0;
-    // previousUnreadable: the value being replaced could not be read; keep its bytes aside.
+    // previousUnreadable: the caller could not read the value being replaced; keep its bytes
+    // aside. A store keeps aside, just the same, a stored value it cannot read as data itself.
     virtual void setData(const QString& key, const QByteArray& value, bool previousUnreadable) = 0;
 };
 

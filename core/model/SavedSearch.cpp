@@ -51,9 +51,7 @@ std::optional<std::vector<SavedSearch>> decodeSavedSearches(const QByteArray& js
         auto folder = pathFromFileUrl(o.value("folder").toString().toStdString());
         if (!folder)
             return std::nullopt;
-        while (folder->size() > 1 && folder->back() == '/')
-            folder->pop_back();
-        s.folder = *folder;
+        s.folder = standardisePath(*folder);
         s.title = o.value("title").toString();
         s.pattern = o.value("pattern").toString();
         s.recursive = o.value("recursive").toBool();

@@ -5,22 +5,45 @@
 #include "search/PathText.h"
 #include "search/RegexMatcher.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace qb {
 
+std::optional<std::string> standardFolder(std::string_view path) {
+    if (path.empty() || path.front() != '/')
+        return std::nullopt;
+    return standardisePath(path);
+}
+
 SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* parent)
     : QObject(parent), m_store(store), m_desktop(desktop) {
-    m_folder = fs::homeDirectory();
+    m_folder = standardFolder(fs::homeDirectory()).value_or("/");
     m_focusRequest = QUuid::createUuid();
     m_sortOrder = {{SortKey::name, true}};
     m_liveTimer = new QTimer(this);
     m_liveTimer->setSingleShot(true);
+    m_liveTimer->setTimerType(Qt::PreciseTimer); // a coarse timer strays by up to 5%
     m_liveTimer->setInterval(kLiveSearchDelay);
     connect(m_liveTimer, &QTimer::timeout, this, [this] {
         if (!m_liveSearch || !patternUsable() || m_fileActionRunning)
             return;
         search();
+    });
+    m_dateTimer = new QTimer(this);
+    m_dateTimer->setSingleShot(true);
+    m_dateTimer->setTimerType(Qt::PreciseTimer);
+    connect(m_dateTimer, &QTimer::timeout, this, [this] {
+        if (!m_orderedValid || !m_orderedExpiry)
+            return;
+        if (Clock::now() < *m_orderedExpiry) {
+            armDateExpiry(); // woken early, or the wait was capped
+            return;
+        }
+        // The filter's effect has changed: views that follow the filters refresh too.
+        m_orderedValid = false;
+        Q_EMIT filtersChanged();
+        Q_EMIT orderedHitsChanged();
     });
     loadPreferences();
 }
@@ -58,10 +81,19 @@ void SearchModel::loadPreferences() {
         else
             m_savedUnreadable = true;
     }
-    m_recentFolders = m_store.paths("recentFolders").value_or(std::vector<std::string>{});
+    // Stored folders are standardised like every other folder; a relative or empty one
+    // (edited by hand, or written by an older version) reads as unavailable.
+    for (const std::string& stored :
+         m_store.paths("recentFolders").value_or(std::vector<std::string>{})) {
+        auto folder = standardFolder(stored);
+        if (folder && std::find(m_recentFolders.begin(), m_recentFolders.end(), *folder) ==
+                          m_recentFolders.end())
+            m_recentFolders.push_back(std::move(*folder));
+    }
     if (m_rememberFolder) {
         if (auto last = m_store.path("lastFolder"))
-            m_folder = *last;
+            if (auto folder = standardFolder(*last))
+                m_folder = std::move(*folder);
     }
 }
 
@@ -110,18 +142,62 @@ bool SearchModel::patternUsable() const {
     return !m_pattern.isEmpty() && !RegexMatcher::compileError(m_pattern.toStdString());
 }
 
+void SearchModel::assignFolder(const std::string& value) {
+    auto folder = standardFolder(value);
+    if (!folder)
+        return;
+    m_folder = std::move(*folder);
+    Q_EMIT folderChanged();
+}
+
 const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
     if (m_orderedValid)
         return m_ordered;
     m_ordered.clear();
     m_ordered.reserve(m_hits.size());
     const bool filtering = m_filters.active();
+    const Timestamp now = Clock::now();
     for (const SearchHit& hit : m_hits)
-        if (!filtering || m_filters.matches(hit, Clock::now()))
+        if (!filtering || m_filters.matches(hit, now))
             m_ordered.push_back(&hit);
     sortHits(m_ordered, m_sortOrder);
     m_orderedValid = true;
+
+    // A date filter's threshold moves with the clock: the list stays true until the next
+    // midnight, or until the first listed item is seven or thirty days old.
+    m_orderedExpiry.reset();
+    std::optional<std::chrono::seconds> window;
+    switch (m_filters.modified) {
+    case ModifiedFilter::any:
+        break;
+    case ModifiedFilter::today:
+        if (!m_ordered.empty()) // 30 hours past a midnight is always within the next day
+            m_orderedExpiry = startOfDay(startOfDay(now) + std::chrono::hours(30));
+        break;
+    case ModifiedFilter::week:
+        window = std::chrono::seconds(604'800);
+        break;
+    case ModifiedFilter::month:
+        window = std::chrono::seconds(2'592'000);
+        break;
+    }
+    if (window)
+        for (const SearchHit* hit : m_ordered)
+            if (!m_orderedExpiry || hit->modified + *window < *m_orderedExpiry)
+                m_orderedExpiry = hit->modified + *window;
+    armDateExpiry();
     return m_ordered;
+}
+
+void SearchModel::armDateExpiry() const {
+    if (!m_orderedExpiry) {
+        m_dateTimer->stop();
+        return;
+    }
+    using namespace std::chrono;
+    // Capped, so that a wall clock set forward is noticed within the hour.
+    auto wait = ceil<milliseconds>(*m_orderedExpiry - Clock::now());
+    m_dateTimer->start(std::clamp(wait, milliseconds(1), milliseconds(hours(1))));
 }
 
 std::vector<std::string> SearchModel::selectedURLs() const {

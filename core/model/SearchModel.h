@@ -87,6 +87,7 @@ public:
         m_filters = std::move(value);
         m_orderedValid = false;
         Q_EMIT filtersChanged();
+        Q_EMIT orderedHitsChanged();
     }
     bool showFilters() const { return m_showFilters; }
     void setShowFilters(bool value) {
@@ -109,11 +110,9 @@ public:
         Q_EMIT showInfoChanged();
     }
     const std::string& folder() const { return m_folder; }
-    // The plain assignment; setFolder() switches folders.
-    void assignFolder(std::string value) {
-        m_folder = std::move(value);
-        Q_EMIT folderChanged();
-    }
+    // The plain assignment, standardised; a relative or empty path is ignored. setFolder()
+    // switches folders.
+    void assignFolder(const std::string& value);
     const QString& pattern() const { return m_pattern; }
     void setPattern(QString value) {
         m_pattern = std::move(value);
@@ -144,6 +143,7 @@ public:
         m_hits = std::move(value);
         m_orderedValid = false;
         Q_EMIT hitsChanged();
+        Q_EMIT orderedHitsChanged();
     }
     const std::set<std::string>& selection() const { return m_selection; }
     void setSelection(std::set<std::string> value) {
@@ -235,6 +235,7 @@ public:
         m_sortOrder = std::move(value);
         m_orderedValid = false;
         Q_EMIT sortOrderChanged();
+        Q_EMIT orderedHitsChanged();
     }
     const std::vector<SavedSearch>& savedSearches() const { return m_savedSearches; }
     void setSavedSearches(std::vector<SavedSearch> value) {
@@ -263,6 +264,7 @@ public:
     // Derived values.
     SearchCriteria criteria() const;
     bool criteriaChanged() const;
+    // Cached; it changes only where orderedHitsChanged() is emitted.
     const std::vector<const SearchHit*>& orderedHits() const;
     std::vector<std::string> selectedURLs() const;
     QString folderName() const;
@@ -275,6 +277,8 @@ public:
     void search();
     void cancel();
     void scheduleLiveSearch();
+    // Takes the folder standardised ("." and ".." resolved, no doubled or trailing
+    // separators); a relative or empty path is ignored.
     void setFolder(const std::string& folder);
     void chooseFolder();
     void receive(const QString& url);
@@ -357,6 +361,10 @@ Q_SIGNALS:
     void rememberFolderChanged();
     void searchOnRecallChanged();
     void executedCriteriaChanged();
+    // orderedHits may have changed: with hits, filters or order, or because a date filter's
+    // threshold (midnight, seven or thirty days back) passed an item, when filtersChanged()
+    // is emitted too. A view of the ordered hits needs only this signal.
+    void orderedHitsChanged();
     // A search or file operation has fully ended (for waiting in tests and tools).
     void searchEnded();
     void fileActionEnded();
@@ -373,7 +381,14 @@ private:
     void reapSearchTasks();
     void runInBackground(std::function<FileActionResult()> operation,
                          std::function<void(const FileActionResult&)> done);
+    // setError(std::nullopt), written so that GCC under ThreadSanitizer does not misread it
+    // as the use of an uninitialised string.
+    void clearError() {
+        m_error.reset();
+        Q_EMIT errorChanged();
+    }
     void pruneHits(const std::vector<std::string>& removed);
+    void armDateExpiry() const;
     void refreshAfterFileAction();
     void loadPreferences();
 
@@ -421,6 +436,7 @@ private:
     bool m_searchOnRecall = true;
     std::optional<SearchCriteria> m_executedCriteria;
     QTimer* m_liveTimer = nullptr;
+    QTimer* m_dateTimer = nullptr; // ends the ordered cache when a date filter's threshold passes
     std::vector<std::shared_ptr<SearchTask>> m_searchTasks;
     std::shared_ptr<SearchTask> m_task; // the running search, if any
     std::shared_ptr<FileTask> m_fileTask;
@@ -430,6 +446,7 @@ private:
     bool m_savedUnreadable = false;
     mutable std::vector<const SearchHit*> m_ordered;
     mutable bool m_orderedValid = false;
+    mutable std::optional<Timestamp> m_orderedExpiry; // when the cached list stops being true
 };
 
 } // namespace qb

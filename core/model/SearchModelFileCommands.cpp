@@ -8,6 +8,8 @@
 
 #include <QPointer>
 #include <QThreadPool>
+#include <string_view>
+#include <unordered_set>
 
 namespace qb {
 namespace {
@@ -19,12 +21,6 @@ bool validName(const QString& name) {
 
 QString displayPath(std::string_view path) {
     return QString::fromStdString(toValidUtf8(path));
-}
-
-bool atOrUnder(const std::string& path, const std::string& removed) {
-    return path == removed ||
-           (path.size() > removed.size() && path.compare(0, removed.size(), removed) == 0 &&
-            path[removed.size()] == '/');
 }
 
 } // namespace
@@ -53,7 +49,10 @@ void SearchModel::moveItems(const UrlList& urls, bool copy) {
     m_desktop.chooseFolder(panel, [self, items, copy](std::optional<std::string> destination) {
         if (!self || !destination)
             return;
-        std::string d = *destination;
+        auto folder = standardFolder(*destination);
+        if (!folder)
+            return;
+        std::string d = *folder; // so created items share the hits' spelling
         self->performFileAction(copy ? "Copying\u2026" : "Moving\u2026", true,
                                 [items, d, copy] { return FileActions::move(items, d, copy); });
     });
@@ -146,7 +145,7 @@ void SearchModel::runInBackground(std::function<FileActionResult()> operation,
     SearchModel* model = this;
     QThreadPool::globalInstance()->start([model, task, operation, done] {
         FileActionResult result = operation();
-        postCall(model, [model, task, result, done] {
+        postCall(model, [model, task, result = std::move(result), done] {
             if (model->m_fileTask == task)
                 model->m_fileTask.reset();
             done(result);
@@ -236,26 +235,35 @@ void SearchModel::undoOrRedo(bool redo) {
 }
 
 void SearchModel::pruneHits(const std::vector<std::string>& removed) {
+    // One lookup per ancestor of each hit, not one comparison per hit and removed item: a
+    // file command on 20,000 selected hits must not hold the GUI thread.
+    const std::unordered_set<std::string_view> gone(removed.begin(), removed.end());
+    auto atOrUnderRemoved = [&gone](std::string_view path) {
+        for (;;) {
+            if (gone.count(path))
+                return true;
+            std::string_view up = parentOf(path);
+            if (up.empty() || up == path)
+                return false;
+            path = up;
+        }
+    };
     std::vector<SearchHit> kept;
-    kept.reserve(m_hits.size());
-    for (const SearchHit& hit : m_hits) {
-        bool gone = false;
-        for (const auto& r : removed)
-            if (atOrUnder(hit.url, r)) {
-                gone = true;
-                break;
-            }
-        if (!gone)
-            kept.push_back(hit);
+    if (!gone.empty()) {
+        kept.reserve(m_hits.size());
+        for (const SearchHit& hit : m_hits)
+            if (!atOrUnderRemoved(hit.url))
+                kept.push_back(hit);
+        setHits(HitList::fromVector(std::move(kept)));
     }
-    std::set<std::string> remaining;
-    for (const auto& hit : kept)
+    std::unordered_set<std::string_view> remaining;
+    remaining.reserve(m_hits.size());
+    for (const SearchHit& hit : m_hits)
         remaining.insert(hit.url);
-    setHits(HitList::fromVector(std::move(kept)));
     std::set<std::string> selection;
     for (const auto& url : m_selection)
         if (remaining.count(url))
-            selection.insert(url);
+            selection.insert(selection.end(), url);
     setSelection(std::move(selection));
 }
 

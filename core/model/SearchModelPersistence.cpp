@@ -1,6 +1,7 @@
 // Saved searches and recent folders; every change is written to the store at once.
 
 #include "SearchModel.h"
+#include "SearchModel_p.h"
 
 #include <algorithm>
 
@@ -43,7 +44,11 @@ void SearchModel::recall(const SavedSearch& saved) {
         search();
 }
 
-void SearchModel::remember(const std::string& folder) {
+void SearchModel::remember(const std::string& path) {
+    auto standard = standardFolder(path);
+    if (!standard)
+        return;
+    const std::string& folder = *standard;
     auto list = m_recentFolders;
     std::erase(list, folder);
     list.insert(list.begin(), folder);

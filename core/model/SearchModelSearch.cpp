@@ -80,7 +80,7 @@ void SearchModel::search() {
     if (!patternUsable() || m_fileActionRunning)
         return;
     cancel();
-    setError(std::nullopt);
+    clearError();
     setHits({});
     setSelection({});
     setScanned(0);
@@ -196,14 +196,20 @@ void SearchModel::fail(const QString& message, const QUuid& token) {
     Q_EMIT searchEnded();
 }
 
-void SearchModel::setFolder(const std::string& folder) {
+void SearchModel::setFolder(const std::string& path) {
+    // Every way in (launch URL, drop, panel, saved search) comes through here, so the folder,
+    // the hits' paths and the recent folders all share one spelling.
+    auto standard = standardFolder(path);
+    if (!standard)
+        return;
+    const std::string& folder = *standard;
     cancel();
     assignFolder(folder);
     setHits({});
     setSelection({});
     setHasSearched(false);
     setExecutedCriteria(std::nullopt);
-    setError(std::nullopt);
+    clearError();
     setScanned(0);
     setSkipped(0);
     setLimited(false);
@@ -250,12 +256,8 @@ void SearchModel::receive(const QString& url) {
     if (question != std::string_view::npos) {
         auto value = folderItem(after.substr(question + 1));
         if (value && !value->empty() && value->front() == '/' &&
-            value->find('\0') == std::string::npos) {
-            std::string folder = *value;
-            while (folder.size() > 1 && folder.back() == '/')
-                folder.pop_back();
-            setFolder(folder);
-        }
+            value->find('\0') == std::string::npos)
+            setFolder(*value);
     }
     setFocusRequest(QUuid::createUuid());
     m_desktop.raiseApplication();
@@ -274,10 +276,9 @@ bool SearchModel::acceptFolderProviders(const QMimeData& data) {
     }
     if (entries.size() != 1)
         return false;
+    // A web link or plain text is not a folder either, and says so like a dropped file.
     auto path = pathFromFileUrl(entries[0]);
-    if (!path)
-        return true; // nothing usable arrived: nothing happens
-    if (!acceptFolderDrop({*path}))
+    if (!path || !acceptFolderDrop({*path}))
         setFileActionError(QStringLiteral("Drop a single folder to search it."));
     return true;
 }

@@ -36,6 +36,10 @@ public:
     std::function<void()> call;
 };
 
+// A folder as the model keeps it: absolute and standardised; nothing for a relative or empty
+// path.
+std::optional<std::string> standardFolder(std::string_view path);
+
 // Lines joined by line feeds, as one valid UTF-8 text.
 QString joinLines(const std::vector<std::string>& lines);
 

@@ -8,8 +8,10 @@
 #include <fcntl.h>
 #include <fstream>
 #include <pwd.h>
+#include <sched.h>
 #include <sstream>
 #include <stdexcept>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -113,6 +115,12 @@ std::vector<std::string> TempTree::list(const std::string& folder) {
 
 void removeTree(const std::string& path) {
     removeAt(AT_FDCWD, path.c_str());
+}
+
+bool privateMounts() {
+    static const bool done = ::unshare(CLONE_NEWNS) == 0 &&
+                             ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return done;
 }
 
 int runAsNobody(const std::function<int()>& body) {

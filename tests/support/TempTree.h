@@ -35,6 +35,10 @@ private:
 // Removes a tree without following symbolic links.
 void removeTree(const std::string& path);
 
+// Gives the test process mounts of its own, so that what a test mounts goes away with the
+// process even when it crashes. False when that is not possible (mounts are then shared).
+bool privateMounts();
+
 // Runs body in a forked child that has switched to the user "nobody"; returns its exit code,
 // or -1 when privileges could not be dropped.
 int runAsNobody(const std::function<int()>& body);

@@ -6,6 +6,8 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -71,6 +73,63 @@ TEST(FileActions, MoveRefusesDestinationsInsideTheItemAndGoesOn) {
     EXPECT_TRUE(TempTree::exists(t.path("a/sub/deep.txt")));
 }
 
+namespace {
+
+// Bind mounts made by a test, undone (before its tree is removed) however the test ends.
+struct BindMounts {
+    std::vector<std::string> points;
+    bool add(const std::string& from, const std::string& to) {
+        qbtest::privateMounts();
+        if (::mount(from.c_str(), to.c_str(), nullptr, MS_BIND, nullptr) != 0)
+            return false;
+        points.push_back(to);
+        return true;
+    }
+    ~BindMounts() {
+        for (auto it = points.rbegin(); it != points.rend(); ++it)
+            ::umount2(it->c_str(), MNT_DETACH);
+    }
+};
+
+} // namespace
+
+TEST(FileActions, BindMountsCannotHideADestinationInsideTheItem) {
+    TempTree t;
+    t.file("a/one.txt", "1");
+    t.dir("a/sub");
+    t.dir("view");
+    t.dir("inner");
+    t.dir("dest");
+    BindMounts mounts;
+    if (!mounts.add(t.path("a"), t.path("view")))
+        GTEST_SKIP() << "cannot bind-mount here";
+    ASSERT_TRUE(mounts.add(t.path("a/sub"), t.path("inner")));
+    const Paths inside = {"a: " + std::string(FileActions::kOutsideSelection)};
+    struct Case {
+        const char* name;
+        std::string destination;
+        bool copy;
+    };
+    const Case cases[] = {
+        {"the item itself, mounted elsewhere", t.path("view/sub"), true},
+        {"a folder of the item, mounted elsewhere", t.path("inner"), true},
+        {"the same, moving across the mount", t.path("inner"), false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto r = FileActions::move({t.path("a")}, c.destination, c.copy);
+        EXPECT_EQ(r.failures, inside);
+        EXPECT_TRUE(TempTree::list(t.path("a/sub")).empty()) << "no partial copy is left";
+        EXPECT_EQ(TempTree::read(t.path("a/one.txt")), "1");
+    }
+
+    // A folder mounted inside itself has no end: the copy stops instead of recursing.
+    ASSERT_TRUE(mounts.add(t.path("a"), t.path("a/sub")));
+    auto r = FileActions::move({t.path("a")}, t.path("dest"), true);
+    EXPECT_EQ(r.failures, (Paths{"a: " + fs::describe(ELOOP)}));
+    EXPECT_TRUE(TempTree::list(t.path("dest")).empty());
+}
+
 TEST(FileActions, NothingIsEverReplaced) {
     TempTree t;
     t.file("src/report.txt", "new");
@@ -92,18 +151,40 @@ TEST(FileActions, NothingIsEverReplaced) {
     EXPECT_EQ(TempTree::read(t.path("src/report.txt")), "new");
 }
 
-TEST(FileActions, CopyKeepsLinksModesTimesAndSpecialFiles) {
+TEST(FileActions, CopyKeepsLinksModesOwnersTimesAndSpecialFiles) {
     TempTree t;
-    std::string f = t.file("tree/run.sh", "#!/bin/sh\n");
-    ::chmod(f.c_str(), 0751);
+    const struct passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    const mode_t mask = ::umask(022);
+    struct Item {
+        const char* name;
+        mode_t mode;
+        bool otherOwner;
+    };
+    const Item items[] = {
+        {"run.sh", 0751, false},
+        {"setuid", 06755, true}, // a change of owner after the mode would clear these bits
+        {"fifo", 0666, false},   // wider than the umask lets mknod make it
+        {"shared", 03775, true}, // a folder with setgid and sticky bits
+    };
+    t.file("tree/run.sh", "#!/bin/sh\n");
+    t.file("tree/setuid", "binary");
+    ASSERT_EQ(::mkfifo(t.path("tree/fifo").c_str(), 0600), 0);
+    t.dir("tree/shared");
+    for (const auto& i : items) {
+        std::string path = t.path("tree/" + std::string(i.name));
+        if (i.otherOwner)
+            ::chown(path.c_str(), nobody->pw_uid, nobody->pw_gid);
+        ::chmod(path.c_str(), i.mode);
+    }
     struct timespec times[2] = {{1000000000, 0}, {1234567890, 123456789}};
-    ::utimensat(AT_FDCWD, f.c_str(), times, 0);
+    ::utimensat(AT_FDCWD, t.path("tree/run.sh").c_str(), times, 0);
     t.link("tree/link", "run.sh");
     t.link("tree/dangling", "/nowhere/at/all");
-    ASSERT_EQ(::mkfifo(t.path("tree/fifo").c_str(), 0640), 0);
     t.dir("out");
 
     auto r = FileActions::move({t.path("tree")}, t.path("out"), true);
+    ::umask(mask);
     ASSERT_TRUE(r.failures.empty()) << r.failures[0];
     EXPECT_EQ(r.created, (Paths{t.path("out/tree")}));
     EXPECT_TRUE(r.removed.empty());
@@ -111,15 +192,20 @@ TEST(FileActions, CopyKeepsLinksModesTimesAndSpecialFiles) {
     EXPECT_EQ(std::get<FileUndoStep::Trash>(r.undo[0].action).emptyOnly, false);
 
     struct stat st {};
+    for (const auto& i : items) {
+        SCOPED_TRACE(i.name);
+        ASSERT_EQ(::lstat(t.path("out/tree/" + std::string(i.name)).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, i.mode);
+        EXPECT_EQ(st.st_uid, i.otherOwner ? nobody->pw_uid : ::getuid());
+    }
+    ASSERT_EQ(::lstat(t.path("out/tree/fifo").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
     ASSERT_EQ(::stat(t.path("out/tree/run.sh").c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0751u);
     EXPECT_EQ(st.st_mtim.tv_sec, 1234567890);
     EXPECT_EQ(st.st_mtim.tv_nsec, 123456789);
     char buf[64] = {};
     ASSERT_GT(::readlink(t.path("out/tree/dangling").c_str(), buf, sizeof buf), 0);
     EXPECT_STREQ(buf, "/nowhere/at/all");
-    ASSERT_EQ(::lstat(t.path("out/tree/fifo").c_str(), &st), 0);
-    EXPECT_TRUE(S_ISFIFO(st.st_mode));
     ASSERT_EQ(::lstat(t.path("out/tree/link").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
 }

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/wait.h>
 
 using namespace qb;
@@ -37,6 +38,22 @@ protected:
         return out;
     }
     std::vector<std::string> infoFiles() { return TempTree::list(t.path("data/Trash/info")); }
+    // Each entry of files/ with the Path= its info file records; an entry without an info
+    // file, or an info file without an entry, fails the test.
+    std::map<std::string, std::string> entries() {
+        std::map<std::string, std::string> out;
+        Paths infos;
+        for (const auto& name : TempTree::list(t.path("data/Trash/files"))) {
+            std::string info = TempTree::read(t.path("data/Trash/info/" + name + ".trashinfo"));
+            size_t at = info.find("\nPath=");
+            EXPECT_NE(at, std::string::npos) << name << " has no info file";
+            if (at != std::string::npos)
+                out[name] = info.substr(at + 6, info.find('\n', at + 1) - at - 6);
+            infos.push_back(name + ".trashinfo");
+        }
+        EXPECT_EQ(infoFiles(), infos) << "no info file without its entry";
+        return out;
+    }
     TempTree t;
 };
 
@@ -129,4 +146,46 @@ TEST_F(TrashTest, LongNamesAreShortenedInTheTrashAndRestoredWhole) {
     ASSERT_TRUE(back.failures.empty()) << back.failures[0];
     EXPECT_EQ(TempTree::read(item), "long");
     EXPECT_TRUE(infoFiles().empty());
+}
+
+TEST_F(TrashTest, OperationsInsideATrashKeepItsFilesAndInfoInStep) {
+    using Entries = std::map<std::string, std::string>;
+    const std::string files = t.path("data/Trash/files/");
+    const std::string report = t.file("stuff/report.txt", "r");
+    const std::string notes = t.file("stuff/notes.txt", "n");
+    const std::string extra = t.file("other/extra.txt", "e");
+    ASSERT_TRUE(FileActions::trash({report, notes}).failures.empty());
+    auto path = [](const std::string& p) { return trash::encodeInfoPath(p); };
+
+    // Renamed in the trash, it still comes from where it was trashed.
+    auto renamed = FileActions::rename(files + "report.txt", files + "final.txt");
+    ASSERT_TRUE(renamed.failures.empty()) << renamed.failures[0];
+    EXPECT_EQ(entries(), (Entries{{"final.txt", path(report)}, {"notes.txt", path(notes)}}));
+
+    // Copies and duplicates made in the trash get info files of their own.
+    auto copied = FileActions::move({extra}, files, true);
+    ASSERT_TRUE(copied.failures.empty()) << copied.failures[0];
+    ASSERT_TRUE(FileActions::duplicate({files + "notes.txt"}).failures.empty());
+    ASSERT_TRUE(FileActions::newFolder(files + "Folder", {}).failures.empty());
+    const Entries made = {{"final.txt", path(report)},
+                          {"notes.txt", path(notes)},
+                          {"notes copy.txt", path(t.path("stuff/notes copy.txt"))},
+                          {"extra.txt", path(extra)},
+                          {"Folder", path(fs::homeDirectory() + "/Folder")}};
+    EXPECT_EQ(entries(), made);
+    std::string listed = trashList();
+    EXPECT_NE(listed.find(t.path("stuff/notes copy.txt")), std::string::npos) << listed;
+    EXPECT_NE(listed.find(extra), std::string::npos) << listed;
+
+    // Undoing the copy trashes the copy that is already there: it keeps its record.
+    auto undone = FileActions::undo(copied.undo);
+    ASSERT_TRUE(undone.failures.empty()) << undone.failures[0];
+    auto now = entries();
+    EXPECT_EQ(now.count("extra.txt"), 0u);
+    EXPECT_EQ(now["extra.txt.2"], path(extra));
+    EXPECT_EQ(now.size(), made.size());
+    auto back = FileActions::undo(renamed.undo);
+    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    EXPECT_EQ(entries().at("report.txt"), path(report));
+    EXPECT_NE(trashList().find(report), std::string::npos);
 }

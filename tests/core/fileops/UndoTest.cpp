@@ -120,9 +120,9 @@ TEST_F(Undo, CopyUndoTrashesTheCopyWhileItIsTheSameItem) {
     EXPECT_TRUE(r.failures.empty());
     EXPECT_FALSE(TempTree::exists(t.path("a copy.txt")));
 
+    // The copy is kept alive under another name, so the new item cannot reuse its inode.
     dup = FileActions::duplicate({t.path("a.txt")});
-    ::unlink(t.path("a copy.txt").c_str());
-    t.file("other");
+    ASSERT_EQ(::rename(t.path("a copy.txt").c_str(), t.path("kept.txt").c_str()), 0);
     t.file("a copy.txt", "recreated");
     EXPECT_EQ(FileActions::undo(dup.undo).failures, (Paths{"a copy.txt: " + kReplaced}));
 }

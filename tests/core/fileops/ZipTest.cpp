@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <sys/stat.h>
 
 using namespace qb;
 using qbtest::TempTree;
@@ -44,19 +46,36 @@ TEST(Zip, ArchivesHoldTheItemsAtTheTopLevel) {
     EXPECT_EQ(details.rfind("l", 0), 0u) << "links stay links: " << details;
 }
 
-TEST(Zip, AFailingArchiverLeavesNothingBehind) {
+TEST(Zip, TheStagingFolderIsPrivateAndAlwaysRemoved) {
     TempTree t;
-    t.file("item", "x");
-    std::string script =
+    const struct passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    t.file("item/locked/inner.txt", "x"); // copied read-only into the staging folder
+    std::string recorder =
+        t.file("record-zip", "#!/bin/sh\nstat -c %a .. >\"" + t.path("out/mode") +
+                                 "\"\nexec /usr/bin/zip \"$@\"\n");
+    std::string failing =
         t.file("fake-zip", "#!/bin/sh\necho 'zip error: out of paper' >&2\nexit 3\n");
-    ::chmod(script.c_str(), 0755);
-    ::setenv("TMPDIR", t.path("tmp").c_str(), 1);
-    t.dir("tmp");
-    auto r = FileActions::compress({t.path("item")}, t.path("item.zip"), script.c_str());
-    ::unsetenv("TMPDIR");
-    EXPECT_EQ(r.failures,
-              (Paths{std::string(FileActions::kArchiveFailed) + "zip error: out of paper\n"}));
-    EXPECT_TRUE(r.created.empty() && r.undo.empty());
-    EXPECT_FALSE(TempTree::exists(t.path("item.zip")));
+    for (const auto& p : {t.path("item"), t.path("item/locked"), t.path("item/locked/inner.txt"),
+                          t.dir("tmp"), t.dir("out")})
+        ::chown(p.c_str(), nobody->pw_uid, nobody->pw_gid);
+    ::chmod(t.path("item/locked").c_str(), 0555);
+    ::chmod(recorder.c_str(), 0755);
+    ::chmod(failing.c_str(), 0755);
+
+    // As an ordinary user, who cannot remove what a read-only folder holds without help.
+    int failed = qbtest::runAsNobody([&] {
+        ::setenv("TMPDIR", t.path("tmp").c_str(), 1);
+        auto ok = FileActions::compress({t.path("item")}, t.path("out/item.zip"), recorder.c_str());
+        auto bad =
+            FileActions::compress({t.path("item")}, t.path("out/item 2.zip"), failing.c_str());
+        const Paths message = {std::string(FileActions::kArchiveFailed) +
+                               "zip error: out of paper\n"};
+        return (ok.failures.empty() ? 0 : 1) | (bad.failures == message ? 0 : 2) |
+               (bad.created.empty() && bad.undo.empty() ? 0 : 4);
+    });
+    EXPECT_EQ(failed, 0);
     EXPECT_TRUE(TempTree::list(t.path("tmp")).empty()) << "the staging folder is removed";
+    EXPECT_EQ(TempTree::read(t.path("out/mode")), "700\n") << "and private while it exists";
+    EXPECT_EQ(TempTree::list(t.path("out")), (Paths{"item.zip", "mode"}));
 }

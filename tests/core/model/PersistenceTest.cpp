@@ -12,7 +12,7 @@ TEST_F(ModelTest, RecentFoldersAndLastFolder) {
     for (int i = 1; i <= 7; ++i)
         m().remember("/f" + std::to_string(i));
     EXPECT_EQ(m().recentFolders(), (Paths{"/f7", "/f6", "/f5", "/f4", "/f3", "/f2"}));
-    m().remember("/f4");
+    m().remember("/f4/");
     EXPECT_EQ(m().recentFolders(), (Paths{"/f4", "/f7", "/f6", "/f5", "/f3", "/f2"}));
     EXPECT_EQ(prefs.paths("recentFolders"), m().recentFolders());
     EXPECT_EQ(prefs.path("lastFolder"), "/f4");
@@ -28,6 +28,34 @@ TEST_F(ModelTest, RecentFoldersAndLastFolder) {
     prefs.values["rememberFolder"] = true;
     make();
     EXPECT_EQ(m().folder(), "/f4");
+}
+
+TEST_F(ModelTest, StoredFoldersAreStandardisedOrUnavailable) {
+    const std::string home = std::getenv("HOME");
+    struct Case {
+        const char* name;
+        std::string lastFolder, folder;
+    };
+    const Case cases[] = {
+        {"loosely spelled", "/srv//data/./x/../", "/srv/data"},
+        {"relative", "srv/data", home},
+        {"empty", "", home},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        prefs.values = {{"lastFolder", c.lastFolder},
+                        {"recentFolders", Paths{"/a/", "", "relative", "/a", "/b/./c"}}};
+        make();
+        EXPECT_EQ(m().folder(), c.folder);
+        EXPECT_EQ(m().recentFolders(), (Paths{"/a", "/b/c"}));
+        // A saved search takes the folder as it is now: a readable absolute URL.
+        m().setPattern("x");
+        m().setSaveName("s");
+        m().save();
+        auto stored = decodeSavedSearches(*prefs.data("savedSearches"));
+        ASSERT_TRUE(stored) << prefs.data("savedSearches")->toStdString();
+        EXPECT_EQ(stored->front().folder, c.folder);
+    }
 }
 
 TEST_F(ModelTest, StoredValuesOfTheWrongTypeCountAsMissing) {
@@ -178,29 +206,42 @@ TEST(PreferencesFile, KeepsTypesAndSurvivesBadFiles) {
 }
 
 TEST(PreferencesFile, UnreadableSavedSearchesAreKeptAside) {
-    TempTree t;
-    std::string path = t.path("prefs/preferences.json");
-    JsonPreferencesFile(path).setData("savedSearches", "[{\"id\":1}]", false);
-    qbtest::FakeDesktop desktop;
-    JsonPreferencesFile store(path);
-    {
-        SearchModel model(store, desktop);
-        EXPECT_TRUE(model.savedSearches().empty());
-        model.setFolder(t.root());
-        model.setPattern("x");
-        model.setSaveName("new");
-        model.save();
+    struct Case {
+        const char* name;
+        std::string stored; // the JSON value under "savedSearches", as a hand or a bug left it
+        std::string kept;   // what the kept copy must hold
+    };
+    const Case cases[] = {
+        {"a malformed entry", R"({"text":"[{\"id\":1}]"})", R"([{\"id\":1}])"},
+        {"an array of strings", R"(["one","two"])", R"("one")"},
+        {"a string", R"("my searches")", R"("my searches")"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TempTree t;
+        std::string path =
+            t.file("prefs/preferences.json", R"({"savedSearches":)" + c.stored + "}");
+        qbtest::FakeDesktop desktop;
+        JsonPreferencesFile store(path);
+        {
+            SearchModel model(store, desktop);
+            EXPECT_TRUE(model.savedSearches().empty());
+            model.setFolder(t.root());
+            model.setPattern("x");
+            model.setSaveName("new");
+            model.save();
+        }
+        auto list = decodeSavedSearches(*JsonPreferencesFile(path).data("savedSearches"));
+        ASSERT_TRUE(list);
+        ASSERT_EQ(list->size(), 1u);
+        EXPECT_EQ((*list)[0].title, "new");
+        std::string kept;
+        for (const auto& name : TempTree::list(t.path("prefs")))
+            if (name.find("savedSearches-unreadable") != std::string::npos)
+                kept = TempTree::read(t.path("prefs/" + name));
+        EXPECT_NE(kept.find(c.kept), std::string::npos)
+            << "the unreadable value is kept next to the preferences file: " << kept;
     }
-    auto list = decodeSavedSearches(*JsonPreferencesFile(path).data("savedSearches"));
-    ASSERT_TRUE(list);
-    ASSERT_EQ(list->size(), 1u);
-    EXPECT_EQ((*list)[0].title, "new");
-    bool kept = false;
-    for (const auto& name : TempTree::list(t.path("prefs")))
-        if (name.find("savedSearches-unreadable") != std::string::npos)
-            kept = TempTree::read(t.path("prefs/" + name)).find("[{\\\"id\\\":1}]") !=
-                   std::string::npos;
-    EXPECT_TRUE(kept) << "the unreadable value is kept next to the preferences file";
 }
 
 TEST(PreferencesFile, AFullDiskLeavesTheOldFileAsItWas) {

@@ -2,6 +2,8 @@
 
 #include <QMimeData>
 #include <QTest>
+#include <QTimer>
+#include <algorithm>
 #include <random>
 
 using namespace qb;
@@ -91,6 +93,10 @@ TEST_F(ModelTest, LiveSearchDebouncesToOneSearchWithTheFinalPattern) {
     EXPECT_EQ(m().executedCriteria()->pattern, "abc");
     EXPECT_EQ(m().hits().size(), 1u);
     EXPECT_EQ(prefs.boolean("liveSearch"), true);
+    const auto timers = m().findChildren<QTimer*>();
+    EXPECT_TRUE(std::any_of(timers.begin(), timers.end(), [](const QTimer* t) {
+        return t->interval() == 450 && t->timerType() == Qt::PreciseTimer;
+    })) << "a coarse timer would fire anywhere from 429 to 476 ms";
 
     // Turning it off cancels a pending live search.
     m().setPattern("ab");
@@ -139,6 +145,22 @@ TEST_F(ModelTest, SelectionFollowsTheDisplayedOrder) {
     EXPECT_EQ(desktop.previews.size(), 1u);
 }
 
+TEST_F(ModelTest, DateFiltersFollowTheClock) {
+    using std::chrono::seconds;
+    SearchHit aging = hit("/d/aging.txt"), fresh = hit("/d/fresh.txt");
+    aging.modified = Clock::now() - seconds(604'800) + seconds(1); // a week old in a second
+    fresh.modified = Clock::now();
+    feed({aging, fresh});
+    m().setFilters({{}, {}, ModifiedFilter::week});
+    EXPECT_EQ(m().orderedHits().size(), 2u);
+    QSignalSpy changed(&m(), &SearchModel::orderedHitsChanged);
+    QSignalSpy filters(&m(), &SearchModel::filtersChanged); // what views following filters see
+    ASSERT_TRUE(changed.wait(5000)) << "the list is renewed when an item ages out";
+    EXPECT_EQ(filters.count(), 1);
+    ASSERT_EQ(m().orderedHits().size(), 1u);
+    EXPECT_EQ(m().orderedHits()[0]->url, "/d/fresh.txt");
+}
+
 TEST_F(ModelTest, LaunchUrlsOnlyChooseAFolderAndRaise) {
     struct Case {
         const char* name;
@@ -158,6 +180,7 @@ TEST_F(ModelTest, LaunchUrlsOnlyChooseAFolderAndRaise) {
         {"fragment", "quillbrook://search?folder=/a#b", true, "/a"},
         {"non-UTF-8 bytes", "quillbrook://search?folder=/caf%E9", true, "/caf\xE9"},
         {"first item wins", "quillbrook://search?folder=/one&folder=/two", true, "/one"},
+        {"standardised", "quillbrook://search?folder=/tmp/./a//b/../c/", true, "/tmp/a/c"},
         {"relative", "quillbrook://search?folder=tmp", true, std::nullopt},
         {"empty", "quillbrook://search?folder=", true, std::nullopt},
         {"no folder", "quillbrook://search", true, std::nullopt},
@@ -191,15 +214,31 @@ TEST_F(ModelTest, DroppedFolders) {
     EXPECT_FALSE(m().acceptFolderProviders(two));
     EXPECT_FALSE(m().fileActionError());
 
-    QMimeData one;
-    one.setData("text/uri-list", ("file://" + file + "\r\n").c_str());
-    EXPECT_TRUE(m().acceptFolderProviders(one));
-    EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
+    struct Case {
+        const char* name;
+        const char* format;
+        std::string data;
+    };
+    const Case notFolders[] = {
+        {"a file", "text/uri-list", "file://" + file + "\r\n"},
+        {"a web link", "text/uri-list", "https://example.com/a/\r\n"},
+        {"plain text", "text/plain", "some words"},
+    };
+    for (const auto& c : notFolders) {
+        SCOPED_TRACE(c.name);
+        m().setFileActionError(std::nullopt);
+        QMimeData one;
+        one.setData(c.format, c.data.c_str());
+        EXPECT_TRUE(m().acceptFolderProviders(one));
+        EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
+        EXPECT_NE(m().folder(), a);
+    }
 
     QMimeData folder;
-    folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "\r\n").c_str());
+    folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "/\r\n").c_str());
     EXPECT_TRUE(m().acceptFolderProviders(folder));
-    EXPECT_EQ(m().folder(), a);
+    EXPECT_EQ(m().folder(), a) << "without the trailing separator";
+    EXPECT_EQ(m().recentFolders().front(), a);
     EXPECT_FALSE(m().acceptFolderDrop({a, b}));
 }
 
@@ -228,21 +267,32 @@ TEST_F(ModelTest, WindowSizesFollowTheLayout) {
 }
 
 TEST_F(ModelTest, DestroyingTheModelDuringASearchDoesNotHang) {
+    // Hand-overs reach the model as posted events; keeping them from it leaves the walk
+    // waiting for a GUI thread that never applies its update.
+    struct WithheldHandOvers : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() < QEvent::User)
+                return false;
+            ++count;
+            return true;
+        }
+    } withheld;
     for (int i = 0; i < 30; ++i)
         tree.file(std::string(60, 'a') + "b" + std::to_string(i)); // each costs the budget
     m().setFolder(tree.root());
     m().setPattern("(a+)+$");
+    m().installEventFilter(&withheld);
     m().search();
-    // The walk publishes after 0.15 s and then waits for the GUI thread, which never
-    // runs its event loop here.
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    model.reset();
-    SUCCEED();
+    QTRY_COMPARE_WITH_TIMEOUT(withheld.count, 1, 10000);
+    EXPECT_TRUE(m().running());
+    EXPECT_TRUE(m().hits().empty()) << "no update was applied";
+    model.reset(); // must stop the walk in its wait and join it, within the test's timeout
 }
 
 TEST_F(ModelTest, ChoosingAFolder) {
     std::string chosen = tree.dir("chosen");
-    desktop.folderAnswers = {std::nullopt, chosen};
+    desktop.folderAnswers = {std::nullopt, chosen + "//./"};
     m().chooseFolder();
     EXPECT_NE(m().folder(), chosen) << "cancelling changes nothing";
     ASSERT_EQ(desktop.panels.size(), 1u);

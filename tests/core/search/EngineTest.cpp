@@ -293,15 +293,23 @@ TEST(Engine, EarlierSnapshotsAreNotAlteredByLaterHits) {
     for (int i = 0; i < 1200; ++i)
         t.file("z" + std::to_string(i));
     // Each slow item runs out of budget, so it is skipped but never a hit; z-files hit.
-    SearchRun r = search(options(t.root(), "(a+)+$|^z"));
+    // What each snapshot held when it was published is recorded then, and compared with the
+    // snapshot after the walk has gone on appending.
+    std::vector<std::vector<std::string>> published;
+    SearchRun r = search(options(t.root(), "(a+)+$|^z"), [&](const SearchUpdate& u) {
+        published.emplace_back();
+        for (const auto& h : u.hits)
+            published.back().push_back(h.url);
+    });
     ASSERT_GE(r.updates.size(), 2u);
-    std::vector<size_t> sizes;
-    for (const auto& u : r.updates)
-        sizes.push_back(u.hits.size());
+    ASSERT_EQ(published.size(), r.updates.size());
     for (size_t i = 0; i < r.updates.size(); ++i) {
-        EXPECT_EQ(r.updates[i].hits.size(), sizes[i]);
-        for (size_t j = 0; j < r.updates[i].hits.size(); ++j)
-            EXPECT_EQ(r.updates[i].hits[j].url, r.last().hits[j].url);
+        SCOPED_TRACE(i);
+        ASSERT_EQ(r.updates[i].hits.size(), published[i].size());
+        for (size_t j = 0; j < published[i].size(); ++j) {
+            EXPECT_EQ(r.updates[i].hits[j].url, published[i][j]);
+            EXPECT_EQ(r.last().hits[j].url, published[i][j]) << "later lists extend earlier ones";
+        }
     }
     EXPECT_EQ(r.last().hits.size(), 1200u);
 }
