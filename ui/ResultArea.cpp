@@ -102,7 +102,7 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
         [this](bool empty) {
             m_stack->setCurrentWidget(empty ? static_cast<QWidget*>(m_empty) : m_results);
         },
-        &SearchModel::hitsChanged, &SearchModel::filtersChanged);
+        &SearchModel::orderedHitsChanged);
 }
 
 } // namespace qb

@@ -25,9 +25,7 @@ QString sizeText(int64_t bytes) {
 
 ResultsTableModel::ResultsTableModel(SearchModel& model, QObject* parent)
     : QAbstractTableModel(parent), m_model(model) {
-    for (auto signal :
-         {&SearchModel::hitsChanged, &SearchModel::filtersChanged, &SearchModel::sortOrderChanged})
-        connect(&model, signal, this, &ResultsTableModel::replaceRows);
+    connect(&model, &SearchModel::orderedHitsChanged, this, &ResultsTableModel::replaceRows);
     // Locations are relative to the executed search's folder, or the folder when none ran.
     for (auto signal : {&SearchModel::executedCriteriaChanged, &SearchModel::folderChanged})
         connect(&model, signal, this, [this] {

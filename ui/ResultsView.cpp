@@ -78,6 +78,15 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ResultsView::pushSelection);
     connect(m, &SearchModel::selectionChanged, this, &ResultsView::pullSelection);
+    // The current row is remembered by item as the user moves, because by the time the rows
+    // are replaced the model already lists the new ones.
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (m_syncing)
+                    return;
+                const SearchHit* hit = m_table->hit(current.row());
+                m_currentUrl = hit ? hit->url : std::string();
+            });
     connect(m_table, &ResultsTableModel::rowsAboutToBeReplaced, this,
             &ResultsView::rememberPosition);
     connect(m_table, &ResultsTableModel::rowsReplaced, this, &ResultsView::restorePosition);
@@ -162,12 +171,12 @@ void ResultsView::pullSelection() {
 }
 
 void ResultsView::rememberPosition() {
-    const SearchHit* current = m_table->hit(currentIndex().row());
-    m_currentUrl = current ? current->url : std::string();
+    m_syncing = true; // the reset moves the current index: not the user's doing
     m_scroll = verticalScrollBar()->value();
 }
 
 void ResultsView::restorePosition() {
+    m_syncing = false;
     pullSelection();
     if (!m_currentUrl.empty()) {
         const int row = m_table->rowOf(m_currentUrl);

@@ -214,11 +214,6 @@ void SearchView::showSaveSheet(bool show) {
         return;
     m_saveSheet = new SaveSheet(m_model, this);
     m_saveSheet->setAttribute(Qt::WA_DeleteOnClose);
-    QPointer<SaveSheet> sheet = m_saveSheet;
-    connect(m_saveSheet, &QObject::destroyed, this, [this, sheet] {
-        if (m_saveSheet == sheet || !sheet)
-            m_saveSheet = nullptr;
-    });
     m_saveSheet->open();
     m_saveSheet->nameField()->selectAll();
     m_saveSheet->nameField()->setFocus();
@@ -234,7 +229,6 @@ void SearchView::showHelp(bool show) {
     if (m_help)
         return;
     m_help = new PatternHelp(m_model, this);
-    connect(m_help, &QObject::destroyed, this, [this] { m_help = nullptr; });
     m_help->present();
 }
 
@@ -249,7 +243,6 @@ void SearchView::showAlert(const std::optional<QString>& message) {
                                   QMessageBox::Ok, this);
         m_alert->setWindowModality(Qt::WindowModal);
         m_alert->setAttribute(Qt::WA_DeleteOnClose);
-        connect(m_alert, &QObject::destroyed, this, [this] { m_alert = nullptr; });
         // Dismissed by any route, the message is done with.
         SearchModel* m = &m_model;
         connect(m_alert, &QMessageBox::finished, m, [m] {
@@ -275,7 +268,6 @@ void SearchView::showInfoSheet(bool show) {
     // The sheet shows the items as they were when it opened.
     m_info = new FileInfoView(m_model.infoURLs(), m_reveal, this);
     m_info->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_info, &QObject::destroyed, this, [this] { m_info = nullptr; });
     SearchModel* m = &m_model;
     connect(m_info, &QDialog::finished, m, [m] {
         if (m->showInfo())

@@ -3,10 +3,15 @@
 // and the status line, arranged by the window layout, with the window's sheets, popup and
 // alert, the folder drop and the keyboard focus rules.
 
+#include "FileInfoView.h"
+#include "PatternHelp.h"
+#include "SaveSheet.h"
+
+#include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 class QLineEdit;
-class QMessageBox;
 
 namespace qb {
 
@@ -15,9 +20,6 @@ class SearchControls;
 class ResultArea;
 class StatusBar;
 class Sidebar;
-class SaveSheet;
-class PatternHelp;
-class FileInfoView;
 
 class SearchView : public QWidget {
     Q_OBJECT
@@ -56,10 +58,11 @@ private:
     ResultArea* m_resultArea;
     QWidget* m_statusDivider;
     StatusBar* m_statusBar;
-    SaveSheet* m_saveSheet = nullptr;
-    PatternHelp* m_help = nullptr;
-    QMessageBox* m_alert = nullptr;
-    FileInfoView* m_info = nullptr;
+    // Each clears itself when its window goes, however it goes.
+    QPointer<SaveSheet> m_saveSheet;
+    QPointer<PatternHelp> m_help;
+    QPointer<QMessageBox> m_alert;
+    QPointer<FileInfoView> m_info;
     Reveal m_reveal;
 };
 

@@ -123,7 +123,7 @@ StatusBar::StatusBar(SearchModel& model,
           &SearchModel::lastCreatedItemsChanged, &SearchModel::skippedChanged,
           &SearchModel::limitedChanged, &SearchModel::runningChanged,
           &SearchModel::hasSearchedChanged, &SearchModel::cancelledChanged,
-          &SearchModel::hitsChanged, &SearchModel::filtersChanged, &SearchModel::scannedChanged,
+          &SearchModel::orderedHitsChanged, &SearchModel::scannedChanged,
           &SearchModel::selectionChanged, &SearchModel::elapsedChanged})
         connect(m, signal, this, &StatusBar::refresh);
     refresh();

@@ -42,6 +42,7 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
         }
         // The filter's effect has changed: views that follow the filters refresh too.
         m_orderedValid = false;
+        m_orderedExtendable = false;
         Q_EMIT filtersChanged();
         Q_EMIT orderedHitsChanged();
     });
@@ -153,14 +154,22 @@ void SearchModel::assignFolder(const std::string& value) {
 const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
     if (m_orderedValid)
         return m_ordered;
-    m_ordered.clear();
-    m_ordered.reserve(m_hits.size());
+    if (!m_orderedExtendable || m_orderedFrom > m_hits.size()) {
+        m_orderedIndex.clear();
+        m_orderedFrom = 0;
+    }
+    const size_t kept = m_orderedIndex.size();
     const bool filtering = m_filters.active();
     const Timestamp now = Clock::now();
-    for (const SearchHit& hit : m_hits)
-        if (!filtering || m_filters.matches(hit, now))
-            m_ordered.push_back(&hit);
-    sortHits(m_ordered, m_sortOrder);
+    for (size_t i = m_orderedFrom; i < m_hits.size(); ++i)
+        if (!filtering || m_filters.matches(m_hits[i], now))
+            m_orderedIndex.push_back(uint32_t(i));
+    m_ordered.resize(m_orderedIndex.size());
+    for (size_t k = 0; k < m_orderedIndex.size(); ++k)
+        m_ordered[k] = &m_hits[m_orderedIndex[k]];
+    mergeHits(m_ordered, kept, m_sortOrder, &m_orderedIndex);
+    m_orderedFrom = m_hits.size();
+    m_orderedExtendable = true;
     m_orderedValid = true;
 
     // A date filter's threshold moves with the clock: the list stays true until the next

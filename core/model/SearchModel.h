@@ -86,6 +86,7 @@ public:
     void setFilters(ResultFilters value) {
         m_filters = std::move(value);
         m_orderedValid = false;
+        m_orderedExtendable = false;
         Q_EMIT filtersChanged();
         Q_EMIT orderedHitsChanged();
     }
@@ -139,12 +140,7 @@ public:
         Q_EMIT fullPathChanged();
     }
     const HitList& hits() const { return m_hits; }
-    void setHits(HitList value) {
-        m_hits = std::move(value);
-        m_orderedValid = false;
-        Q_EMIT hitsChanged();
-        Q_EMIT orderedHitsChanged();
-    }
+    void setHits(HitList value) { replaceHits(std::move(value), QUuid(), false); }
     const std::set<std::string>& selection() const { return m_selection; }
     void setSelection(std::set<std::string> value) {
         m_selection = std::move(value);
@@ -234,6 +230,7 @@ public:
     void setSortOrder(SortOrder value) {
         m_sortOrder = std::move(value);
         m_orderedValid = false;
+        m_orderedExtendable = false;
         Q_EMIT sortOrderChanged();
         Q_EMIT orderedHitsChanged();
     }
@@ -374,6 +371,17 @@ protected:
 
 private:
     struct SearchTask;
+
+    // run: the search whose cumulative updates the list comes from; extendable: the cached
+    // order of the previous list still holds for the hits they share.
+    void replaceHits(HitList value, const QUuid& run, bool extendable) {
+        m_hits = std::move(value);
+        m_hitsRun = run;
+        m_orderedValid = false;
+        m_orderedExtendable = extendable;
+        Q_EMIT hitsChanged();
+        Q_EMIT orderedHitsChanged();
+    }
     struct FileTask;
 
     std::vector<std::string> itemsOr(const UrlList& urls) const;
@@ -446,6 +454,12 @@ private:
     bool m_savedUnreadable = false;
     mutable std::vector<const SearchHit*> m_ordered;
     mutable bool m_orderedValid = false;
+    // A search's updates only add hits: the order of the earlier ones is kept (as positions
+    // in the hit list, which later snapshots share) and the newcomers are merged in.
+    mutable std::vector<uint32_t> m_orderedIndex;
+    mutable size_t m_orderedFrom = 0;         // the hits m_orderedIndex covers
+    mutable bool m_orderedExtendable = false; // it is true for the current filters and order
+    QUuid m_hitsRun;                          // the search whose updates the hits come from
     mutable std::optional<Timestamp> m_orderedExpiry; // when the cached list stops being true
 };
 

@@ -89,7 +89,12 @@ int compareNames(std::string_view a, std::string_view b) {
 }
 
 void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
-    if (order.empty() || hits.size() < 2)
+    mergeHits(hits, 0, order);
+}
+
+void mergeHits(std::vector<const SearchHit*>& hits, size_t sortedPrefix, const SortOrder& order,
+               std::vector<uint32_t>* alongside) {
+    if (order.empty() || hits.size() < 2 || sortedPrefix >= hits.size())
         return;
     // Sort keys once per hit and key; kinds and folders repeat, so those are shared.
     const size_t n = hits.size();
@@ -138,7 +143,7 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
     }
     std::vector<uint32_t> index(n);
     std::iota(index.begin(), index.end(), 0);
-    std::stable_sort(index.begin(), index.end(), [&](uint32_t a, uint32_t b) {
+    auto precedes = [&](uint32_t a, uint32_t b) {
         for (size_t k = 0; k < order.size(); ++k) {
             int c;
             if (order[k].key == SortKey::byteCount) {
@@ -153,11 +158,23 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
                 return order[k].ascending ? c < 0 : c > 0;
         }
         return false;
-    });
+    };
+    // Sorting the new tail and merging it after the sorted prefix gives exactly the stable
+    // sort of the whole: ties keep the prefix's items first, in their order.
+    const auto middle = index.begin() + std::ptrdiff_t(std::min(sortedPrefix, n));
+    std::stable_sort(middle, index.end(), precedes);
+    if (sortedPrefix > 0)
+        std::inplace_merge(index.begin(), middle, index.end(), precedes);
     std::vector<const SearchHit*> sorted(n);
     for (size_t i = 0; i < n; ++i)
         sorted[i] = hits[index[i]];
     hits.swap(sorted);
+    if (alongside) {
+        std::vector<uint32_t> moved(n);
+        for (size_t i = 0; i < n; ++i)
+            moved[i] = (*alongside)[index[i]];
+        alongside->swap(moved);
+    }
 }
 
 } // namespace qb

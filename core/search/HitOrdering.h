@@ -4,6 +4,7 @@
 
 #include "SearchRecords.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,11 @@ using SortOrder = std::vector<SortComparator>;
 
 // Sorts the hits (stably) by the order; equal hits keep their relative order.
 void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order);
+// The same result when the first sortedPrefix hits are already sorted: only the rest are
+// sorted, then merged in (a growing list re-sorted at each update costs a merge, not a sort).
+// alongside, when given, is permuted the same way (the caller's own numbering of the hits).
+void mergeHits(std::vector<const SearchHit*>& hits, size_t sortedPrefix, const SortOrder& order,
+               std::vector<uint32_t>* alongside = nullptr);
 
 // The collation key of a text (UTF-8 bytes): keys compare bytewise as the texts collate.
 std::string collationKey(std::string_view text);

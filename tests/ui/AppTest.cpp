@@ -115,11 +115,19 @@ TEST_F(AppTest, LaunchUrlsReachTheModelWithOrWithoutAWindow) {
 }
 
 TEST_F(AppTest, TheCommandLineBecomesLaunchUrls) {
-    auto args = qb::parseLaunchArgs({"quillbrook", "--folder", "rel/../x y", "quillbrook://search"},
-                                    "/home/u");
+    const std::string root = tree.dir("x y");
+    tree.file("x y/notes.txt");
+    const QString url = qb::launchUrlForFolder(root);
+    // Relative to the working folder; a file stands for its folder, as in the file managers.
+    auto args = qb::parseLaunchArgs({"quillbrook", "--folder", "rel/../x y", "--folder",
+                                     "x y/notes.txt", "quillbrook://search"},
+                                    tree.root());
     EXPECT_TRUE(args.error.isEmpty());
-    EXPECT_EQ(args.urls,
-              QStringList({"quillbrook://search?folder=/home/u/x%20y", "quillbrook://search"}));
+    EXPECT_EQ(args.urls, QStringList({url, url, "quillbrook://search"}));
+    EXPECT_TRUE(url.endsWith("/x%20y"));
+    auto items =
+        qb::parseLaunchArgs({"quillbrook", "--items", "x y", "x y/notes.txt"}, tree.root());
+    EXPECT_EQ(items.urls, QStringList({qb::launchUrlForFolder(tree.root())}));
     EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--folder"}, "/").error.isEmpty());
     EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--bogus"}, "/").error.isEmpty());
 }

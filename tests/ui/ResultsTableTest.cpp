@@ -220,9 +220,9 @@ TEST_F(ResultsTest, SelectionCurrentRowAndScrollSurviveStreamedUpdates) {
         table()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(m().selection(), std::set<std::string>{chosen});
     view()->verticalScrollBar()->setValue(40);
-    // Fifty updates, each adding rows after the shown ones (odd numbers sort in between, but
-    // only beyond the chosen item).
+    // Fifty updates, each adding a row that sorts above the chosen one and one below it.
     for (int u = 0; u < 50; ++u) {
+        hits.push_back(hit(name(1 + 2 * u)));
         hits.push_back(hit(name(401 + 2 * u)));
         feed(hits);
     }

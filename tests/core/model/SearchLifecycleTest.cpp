@@ -145,6 +145,52 @@ TEST_F(ModelTest, SelectionFollowsTheDisplayedOrder) {
     EXPECT_EQ(desktop.previews.size(), 1u);
 }
 
+TEST_F(ModelTest, StreamedUpdatesAreOrderedAsIfSortedWhole) {
+    // Updates of one search only add hits, so the order of the earlier ones is kept and the
+    // newcomers merged in; the result must be what sorting the whole list gives, ties included.
+    std::mt19937 random(7);
+    const char* words[] = {"report", "Report", "photo", "a10", "a9", "notes"};
+    std::vector<qb::SearchHit> all;
+    for (int i = 0; i < 3000; ++i) {
+        auto h = hit("/d/" + std::string(words[random() % 6]) + std::to_string(random() % 50) +
+                         (i % 3 ? ".txt" : ".png"),
+                     i % 3 ? "text/plain" : "image/png");
+        h.kind = i % 3 ? "Text" : "Image";
+        h.byteCount = int64_t(random() % 100);
+        h.nameKey = qb::collationKey(h.name());
+        all.push_back(h);
+    }
+    const std::vector<std::pair<qb::SortOrder, qb::ResultFilters>> settings = {
+        {{{qb::SortKey::name, true}}, {}},
+        {{{qb::SortKey::byteCount, false}}, {qb::FileKindFilter::images}},
+        {{{qb::SortKey::kind, true}, {qb::SortKey::name, false}}, {}},
+    };
+    for (const auto& [order, filters] : settings) {
+        m().setSortOrder(order);
+        m().setFilters(filters);
+        m().search(); // a fresh run: its token accepts the updates below
+        const QUuid token = m().generation();
+        m().setPattern("x");
+        for (size_t n = 0; n <= all.size(); n += 250) {
+            std::vector<qb::SearchHit> part(all.begin(), all.begin() + std::ptrdiff_t(n));
+            m().apply({qb::HitList::fromVector(part), int64_t(n), 0, false}, token);
+            (void)m().orderedHits(); // ordered at every update, as the window does
+        }
+        std::vector<const qb::SearchHit*> whole;
+        for (const auto& h : m().hits())
+            if (!filters.active() || filters.matches(h, qb::Clock::now()))
+                whole.push_back(&h);
+        qb::sortHits(whole, order);
+        std::vector<std::string> expected, actual;
+        for (auto* h : whole)
+            expected.push_back(h->url);
+        for (auto* h : m().orderedHits())
+            actual.push_back(h->url);
+        EXPECT_EQ(actual, expected);
+        m().cancel();
+    }
+}
+
 TEST_F(ModelTest, DateFiltersFollowTheClock) {
     using std::chrono::seconds;
     SearchHit aging = hit("/d/aging.txt"), fresh = hit("/d/fresh.txt");
