@@ -136,6 +136,10 @@ void MainWindow::buildToolBar(const Services& services) {
     m_toolBar->addAction(more);
     if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(more)))
         b->setPopupMode(QToolButton::InstantPopup);
+    // The toolbar is in the Tab chain too: the keyboard alone reaches every control.
+    for (QAction* a : m_toolBar->actions())
+        if (QWidget* w = m_toolBar->widgetForAction(a); qobject_cast<QToolButton*>(w))
+            w->setFocusPolicy(Qt::TabFocus);
 }
 
 void MainWindow::setContentSizes(int minWidth, int minHeight, int width, int height) {
