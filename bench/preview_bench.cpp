@@ -97,8 +97,7 @@ int main(int argc, char** argv) {
     auto& controller = qb::PreviewController::shared();
     std::vector<std::string> items;
     for (int i = 0; i < 100; ++i)
-        items.push_back(
-            (work + QString("/item%1.txt").arg(i, 3, 10, QChar('0'))).toStdString());
+        items.push_back((work + QString("/item%1.txt").arg(i, 3, 10, QChar('0'))).toStdString());
     controller.show(items);
     Probe probe;
     int shownCount = 0;

@@ -4,4 +4,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program=$(realpath "${1:-build/default/app/quillbrook}")
-exec xvfb-run -a -s "-screen 0 1280x800x24" /usr/bin/python3 bench/startup.py "$program" 10
+exec bash scripts/with-xvfb.sh /usr/bin/python3 bench/startup.py "$program" 10

@@ -8,4 +8,4 @@ bash scripts/setup.sh
 cmake --preset default >/dev/null
 cmake --build --preset default --target qb_screenshots
 mkdir -p "$out"
-xvfb-run -a -s "-screen 0 1600x1000x24" build/default/tools/screenshots/qb_screenshots "$out"
+QB_SCREEN=1600x1000x24 bash scripts/with-xvfb.sh build/default/tools/screenshots/qb_screenshots "$out"

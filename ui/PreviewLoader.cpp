@@ -32,21 +32,6 @@ QString factsText(const std::string& path, const struct stat& st, const std::str
     return lines.join(QLatin1Char('\n'));
 }
 
-// A type for what is not a regular file, so its description says what it is.
-std::string specialType(mode_t mode) {
-    if (S_ISDIR(mode))
-        return kFolderType;
-    if (S_ISFIFO(mode))
-        return "inode/fifo";
-    if (S_ISSOCK(mode))
-        return "inode/socket";
-    if (S_ISCHR(mode))
-        return "inode/chardevice";
-    if (S_ISBLK(mode))
-        return "inode/blockdevice";
-    return kGenericDataType;
-}
-
 QSize fitting(QSize size, QSize target) {
     if (size.width() <= target.width() && size.height() <= target.height())
         return size;
@@ -66,7 +51,7 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
     }
     out.isDirectory = S_ISDIR(st.st_mode);
     if (!S_ISREG(st.st_mode)) {
-        out.text = factsText(path, st, specialType(st.st_mode));
+        out.text = factsText(path, st, contentTypeForMode(st.st_mode, lastComponent(path)));
         return out;
     }
     const std::string type = contentTypeForName(lastComponent(path));

@@ -121,33 +121,6 @@ fs::Error reserve(Slot& slot, const std::string& path, const Info& info) {
     return {EEXIST, {}};
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<std::string> percentDecode(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out.push_back(text[i]);
-            continue;
-        }
-        int hi = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
-        int lo = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
-        out.push_back(static_cast<char>(hi * 16 + lo));
-        i += 2;
-    }
-    return out;
-}
-
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }

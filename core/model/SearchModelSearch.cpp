@@ -15,35 +15,6 @@ double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-// Percent-decodes to bytes ("+" stays "+"); nothing for malformed escapes.
-std::optional<std::string> percentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out.push_back(text[i]);
-            continue;
-        }
-        int hi = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
-        int lo = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
-        out.push_back(static_cast<char>(hi * 16 + lo));
-        i += 2;
-    }
-    return out;
-}
-
 // The decoded value of the first "folder" query item, if the item exists and has one.
 std::optional<std::string> folderItem(std::string_view query) {
     size_t start = 0;

@@ -1,6 +1,7 @@
 #include "ContentTypes.h"
 
 #include <gio/gio.h>
+#include <sys/stat.h>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -113,6 +114,22 @@ unsigned categoriesOf(const std::string& type) {
             }
         return bits;
     });
+}
+
+std::string contentTypeForMode(unsigned mode, std::string_view name) {
+    if (S_ISDIR(mode))
+        return kFolderType;
+    if (S_ISLNK(mode))
+        return "inode/symlink";
+    if (S_ISFIFO(mode))
+        return "inode/fifo";
+    if (S_ISSOCK(mode))
+        return "inode/socket";
+    if (S_ISCHR(mode))
+        return "inode/chardevice";
+    if (S_ISBLK(mode))
+        return "inode/blockdevice";
+    return contentTypeForName(name);
 }
 
 } // namespace qb

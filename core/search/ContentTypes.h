@@ -21,6 +21,9 @@ enum class FileCategory : unsigned {
 
 // The MIME type for a file name, or kGenericDataType when the name says nothing.
 std::string contentTypeForName(std::string_view name);
+// The type for an item of this file mode: folders, links, FIFOs, sockets and devices by what
+// they are, regular files by their name.
+std::string contentTypeForMode(unsigned mode, std::string_view name);
 // The desktop's description of a type; empty when none is known.
 std::string contentTypeDescription(const std::string& type);
 // Whether the shared MIME database knows the identifier.

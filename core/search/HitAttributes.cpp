@@ -7,26 +7,6 @@
 #include <sys/stat.h>
 
 namespace qb {
-namespace {
-
-std::string typeForMode(mode_t mode, std::string_view name) {
-    if (S_ISDIR(mode))
-        return kFolderType;
-    if (S_ISLNK(mode))
-        return "inode/symlink";
-    if (S_ISFIFO(mode))
-        return "inode/fifo";
-    if (S_ISSOCK(mode))
-        return "inode/socket";
-    if (S_ISCHR(mode))
-        return "inode/chardevice";
-    if (S_ISBLK(mode))
-        return "inode/blockdevice";
-    return contentTypeForName(name);
-}
-
-} // namespace
-
 void readHitAttributes(int dirfd, std::string_view name, SearchHit& hit) {
     std::string n(name);
     struct stat st {};
@@ -34,7 +14,7 @@ void readHitAttributes(int dirfd, std::string_view name, SearchHit& hit) {
         hit.kind = hit.isDirectory ? "Folder" : "File";
         return;
     }
-    hit.contentTypeIdentifier = typeForMode(st.st_mode, name);
+    hit.contentTypeIdentifier = contentTypeForMode(st.st_mode, name);
     hit.kind = contentTypeDescription(hit.contentTypeIdentifier);
     if (hit.kind.empty())
         hit.kind = hit.isDirectory ? "Folder" : "File";

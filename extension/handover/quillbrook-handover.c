@@ -3,23 +3,23 @@
 #include <string.h>
 #include <sys/stat.h>
 
-gboolean qb_handover_is_folder(const char *path, gpointer data) {
+gboolean qb_handover_is_folder(const char* path, gpointer data) {
     (void)data;
     struct stat st;
     return stat(path, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 /* The path without trailing separators, except the root itself. */
-static char *trimmed(const char *path) {
+static char* trimmed(const char* path) {
     gsize n = strlen(path);
     while (n > 1 && path[n - 1] == '/')
         --n;
     return g_strndup(path, n);
 }
 
-static char *parent_of(const char *path) {
-    char *p = trimmed(path);
-    char *slash = strrchr(p, '/');
+static char* parent_of(const char* path) {
+    char* p = trimmed(path);
+    char* slash = strrchr(p, '/');
     if (!slash || slash == p) {
         g_free(p);
         return g_strdup("/");
@@ -28,9 +28,9 @@ static char *parent_of(const char *path) {
     return p;
 }
 
-char *qb_handover_choose_folder(const char *targeted, const char *const *selected, gsize count,
+char* qb_handover_choose_folder(const char* targeted, const char* const* selected, gsize count,
                                 QbIsFolder is_folder, gpointer data) {
-    const char *chosen = targeted;
+    const char* chosen = targeted;
     if (count == 1 && selected && selected[0])
         chosen = selected[0];
     if (!chosen || chosen[0] != '/')
@@ -40,13 +40,13 @@ char *qb_handover_choose_folder(const char *targeted, const char *const *selecte
     return parent_of(chosen);
 }
 
-char *qb_handover_launch_url(const char *folder) {
+char* qb_handover_launch_url(const char* folder) {
     static const char hex[] = "0123456789ABCDEF";
-    GString *url = g_string_new("quillbrook://search");
+    GString* url = g_string_new("quillbrook://search");
     if (folder && folder[0] == '/') {
-        char *path = trimmed(folder);
+        char* path = trimmed(folder);
         g_string_append(url, "?folder=");
-        for (const unsigned char *c = (const unsigned char *)path; *c; ++c) {
+        for (const unsigned char* c = (const unsigned char*)path; *c; ++c) {
             if (g_ascii_isalnum(*c) || strchr("-._~/", *c)) {
                 g_string_append_c(url, (char)*c);
             } else {

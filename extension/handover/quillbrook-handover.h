@@ -8,19 +8,19 @@
 G_BEGIN_DECLS
 
 /* Whether a path names a folder (following links, as the file manager shows them). */
-typedef gboolean (*QbIsFolder)(const char *path, gpointer data);
-gboolean qb_handover_is_folder(const char *path, gpointer data);
+typedef gboolean (*QbIsFolder)(const char* path, gpointer data);
+gboolean qb_handover_is_folder(const char* path, gpointer data);
 
 /* The folder to search: the single selected item, or the targeted folder (the one the window
  * shows) for no selection or several items; an item that is not a folder gives the folder
  * that contains it. Paths are bytes; NULL when there is nothing to go on. Free with g_free. */
-char *qb_handover_choose_folder(const char *targeted, const char *const *selected, gsize count,
+char* qb_handover_choose_folder(const char* targeted, const char* const* selected, gsize count,
                                 QbIsFolder is_folder, gpointer data);
 
 /* "quillbrook://search?folder=..." with every byte of the path outside the URL's unreserved
  * characters and "/" percent-encoded, so "&", "=", "+", "#", "%", spaces and names that are
  * not UTF-8 survive; no trailing "/" except for the root. Without a folder, the bare URL. */
-char *qb_handover_launch_url(const char *folder);
+char* qb_handover_launch_url(const char* folder);
 
 /* The menu item's title. */
 #define QB_HANDOVER_TITLE "Quillbrook Search…"

@@ -14,23 +14,23 @@ struct _QbMenuProvider {
     GObject parent;
 };
 
-static void qb_menu_provider_iface_init(NautilusMenuProviderInterface *iface);
+static void qb_menu_provider_iface_init(NautilusMenuProviderInterface* iface);
 
 G_DEFINE_DYNAMIC_TYPE_EXTENDED(QbMenuProvider, qb_menu_provider, G_TYPE_OBJECT, G_TYPE_FLAG_FINAL,
                                G_IMPLEMENT_INTERFACE_DYNAMIC(NAUTILUS_TYPE_MENU_PROVIDER,
                                                              qb_menu_provider_iface_init))
 
-static char *path_of(NautilusFileInfo *info) {
-    GFile *location = nautilus_file_info_get_location(info);
-    char *path = location ? g_file_get_path(location) : NULL;
+static char* path_of(NautilusFileInfo* info) {
+    GFile* location = nautilus_file_info_get_location(info);
+    char* path = location ? g_file_get_path(location) : NULL;
     if (location)
         g_object_unref(location);
     return path;
 }
 
 /* The file manager knows whether its items are folders; no need to ask the disk. */
-static gboolean listed_is_folder(const char *path, gpointer data) {
-    NautilusFileInfo *info = data;
+static gboolean listed_is_folder(const char* path, gpointer data) {
+    NautilusFileInfo* info = data;
     if (info && nautilus_file_info_get_file_type(info) == G_FILE_TYPE_DIRECTORY)
         return TRUE;
     if (info)
@@ -38,11 +38,11 @@ static gboolean listed_is_folder(const char *path, gpointer data) {
     return qb_handover_is_folder(path, NULL);
 }
 
-static void open_url(NautilusMenuItem *item, gpointer user_data) {
+static void open_url(NautilusMenuItem* item, gpointer user_data) {
     (void)item;
-    const char *url = user_data;
-    GError *error = NULL;
-    GDesktopAppInfo *app = g_desktop_app_info_new(QB_HANDOVER_APPLICATION);
+    const char* url = user_data;
+    GError* error = NULL;
+    GDesktopAppInfo* app = g_desktop_app_info_new(QB_HANDOVER_APPLICATION);
     if (app) {
         GList uris = {(gpointer)url, NULL, NULL};
         g_app_info_launch_uris(G_APP_INFO(app), &uris, NULL, &error);
@@ -54,35 +54,34 @@ static void open_url(NautilusMenuItem *item, gpointer user_data) {
     g_clear_error(&error);
 }
 
-static GList *item_for(char *folder) {
-    char *url = qb_handover_launch_url(folder);
+static GList* item_for(char* folder) {
+    char* url = qb_handover_launch_url(folder);
     g_free(folder);
-    NautilusMenuItem *item = nautilus_menu_item_new("com.local.tarnwick.finder::search",
-                                                    QB_HANDOVER_TITLE,
-                                                    "Search filenames with a regular expression",
-                                                    "system-search");
+    NautilusMenuItem* item =
+        nautilus_menu_item_new("com.local.tarnwick.finder::search", QB_HANDOVER_TITLE,
+                               "Search filenames with a regular expression", "system-search");
     g_signal_connect_data(item, "activate", G_CALLBACK(open_url), url,
                           (GClosureNotify)(void (*)(void))g_free, 0);
     return g_list_append(NULL, item);
 }
 
-static GList *get_file_items(NautilusMenuProvider *provider, GList *files) {
+static GList* get_file_items(NautilusMenuProvider* provider, GList* files) {
     (void)provider;
     guint count = g_list_length(files);
     if (count == 0)
         return NULL;
-    NautilusFileInfo *first = files->data;
-    char *first_path = path_of(first);
+    NautilusFileInfo* first = files->data;
+    char* first_path = path_of(first);
     if (!first_path)
         return item_for(NULL);
     /* Several items: the folder the window shows, which holds them. */
-    GFile *location = nautilus_file_info_get_location(first);
-    GFile *parent = location ? g_file_get_parent(location) : NULL;
-    char *shown = parent ? g_file_get_path(parent) : NULL;
-    const char *selected[] = {first_path};
-    char *folder = qb_handover_choose_folder(shown, count == 1 ? selected : NULL,
-                                             count == 1 ? 1 : 0, listed_is_folder,
-                                             count == 1 ? first : NULL);
+    GFile* location = nautilus_file_info_get_location(first);
+    GFile* parent = location ? g_file_get_parent(location) : NULL;
+    char* shown = parent ? g_file_get_path(parent) : NULL;
+    const char* selected[] = {first_path};
+    char* folder =
+        qb_handover_choose_folder(shown, count == 1 ? selected : NULL, count == 1 ? 1 : 0,
+                                  listed_is_folder, count == 1 ? first : NULL);
     g_free(shown);
     g_free(first_path);
     if (parent)
@@ -92,41 +91,41 @@ static GList *get_file_items(NautilusMenuProvider *provider, GList *files) {
     return item_for(folder);
 }
 
-static GList *get_background_items(NautilusMenuProvider *provider, NautilusFileInfo *current) {
+static GList* get_background_items(NautilusMenuProvider* provider, NautilusFileInfo* current) {
     (void)provider;
-    char *path = current ? path_of(current) : NULL;
-    char *folder = qb_handover_choose_folder(path, NULL, 0, qb_handover_is_folder, NULL);
+    char* path = current ? path_of(current) : NULL;
+    char* folder = qb_handover_choose_folder(path, NULL, 0, qb_handover_is_folder, NULL);
     g_free(path);
     return item_for(folder);
 }
 
-static void qb_menu_provider_iface_init(NautilusMenuProviderInterface *iface) {
+static void qb_menu_provider_iface_init(NautilusMenuProviderInterface* iface) {
     iface->get_file_items = get_file_items;
     iface->get_background_items = get_background_items;
 }
 
-static void qb_menu_provider_class_init(QbMenuProviderClass *klass) {
+static void qb_menu_provider_class_init(QbMenuProviderClass* klass) {
     (void)klass;
 }
 
-static void qb_menu_provider_class_finalize(QbMenuProviderClass *klass) {
+static void qb_menu_provider_class_finalize(QbMenuProviderClass* klass) {
     (void)klass;
 }
 
-static void qb_menu_provider_init(QbMenuProvider *self) {
+static void qb_menu_provider_init(QbMenuProvider* self) {
     (void)self;
 }
 
 static GType types[1];
 
-void nautilus_module_initialize(GTypeModule *module) {
+void nautilus_module_initialize(GTypeModule* module) {
     qb_menu_provider_register_type(module);
     types[0] = QB_TYPE_MENU_PROVIDER;
 }
 
 void nautilus_module_shutdown(void) {}
 
-void nautilus_module_list_types(const GType **out_types, int *num_types) {
+void nautilus_module_list_types(const GType** out_types, int* num_types) {
     *out_types = types;
     *num_types = G_N_ELEMENTS(types);
 }

@@ -6,7 +6,7 @@
 
 G_BEGIN_DECLS
 
-GTypeModule *fake_type_module_new(void);
-NautilusFileInfo *fake_file_info_new(const char *path, gboolean is_directory);
+GTypeModule* fake_type_module_new(void);
+NautilusFileInfo* fake_file_info_new(const char* path, gboolean is_directory);
 
 G_END_DECLS

@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$(realpath "$1")
 [ "$(id -u)" -eq 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
-for tool in cpack apt-get dpkg-shlibdeps xvfb-run xdotool; do
+for tool in cpack apt-get dpkg-shlibdeps Xvfb xdotool; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 if dpkg-query -W -f='${Status}' quillbrook 2>/dev/null | grep -q 'install ok installed'; then
@@ -38,7 +38,7 @@ done
 kill $pid 2>/dev/null; wait $pid 2>/dev/null
 exit $found
 SCRIPT
-xvfb-run -a -s "-screen 0 1280x800x24" bash "$work/start.sh" "$work" || { echo "no window"; exit 1; }
+"$(dirname "$0")/../../scripts/with-xvfb.sh" bash "$work/start.sh" "$work" || { echo "no window"; exit 1; }
 echo "the window opened"
 DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq quillbrook >/dev/null
 left=0

@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual X display of its own. Xvfb picks a free display number itself
+# (-displayfd), so runs side by side never race for one. Exits 77 when no display can start.
+# Usage: scripts/with-xvfb.sh COMMAND [ARGS...]
+set -euo pipefail
+command -v Xvfb >/dev/null || { echo "skipped: Xvfb is not installed" >&2; exit 77; }
+fifo=$(mktemp -u)
+mkfifo "$fifo"
+Xvfb -displayfd 3 -screen 0 "${QB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
+if ! read -r -t 30 number <"$fifo"; then
+  echo "skipped: Xvfb did not start" >&2
+  exit 77
+fi
+export DISPLAY=":$number"
+"$@"
