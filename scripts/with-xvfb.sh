@@ -3,7 +3,9 @@
 # (-displayfd), so runs side by side never race for one. Exits 77 when no display can start.
 # Usage: scripts/with-xvfb.sh COMMAND [ARGS...]
 set -euo pipefail
-command -v Xvfb >/dev/null || { echo "skipped: Xvfb is not installed" >&2; exit 77; }
+for tool in Xvfb xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed" >&2; exit 77; }
+done
 fifo=$(mktemp -u)
 mkfifo "$fifo"
 Xvfb -displayfd 3 -screen 0 "${QB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
@@ -14,4 +16,10 @@ if ! read -r -t 30 number <"$fifo"; then
   exit 77
 fi
 export DISPLAY=":$number"
+# The number comes when the server listens; make sure a client really gets through.
+for _ in $(seq 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null 2>&1 || { echo "skipped: no client reaches $DISPLAY" >&2; exit 77; }
 "$@"

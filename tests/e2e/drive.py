@@ -84,7 +84,10 @@ def main():
                XDG_DATA_HOME=os.path.join(WORK, "data"))
     first = subprocess.Popen([BINARY, "--folder", tree], env=env)
     try:
-        window = poll("the window in the accessibility tree", frame)
+        # A loaded machine with sanitizer builds can take a while to show the window.
+        window = poll("the window in the accessibility tree",
+                      lambda: frame() or (first.poll() is not None and fail(
+                          "the program exited with %s" % first.returncode)), timeout=60)
         field = poll("the pattern field", lambda: find(
             window, lambda n: n.name == "Regular expression"))
         wid = poll("the X window", lambda: subprocess.run(
