@@ -111,7 +111,7 @@ void DirectoryWalker::limitOpenDescriptors() {
             f.dev = st.st_dev;
             f.ino = st.st_ino;
         }
-        ::close(f.fd);
+        closeDescriptor(f.fd);
         f.fd = -1;
         --m_open;
         return;
@@ -138,10 +138,26 @@ void DirectoryWalker::popDirectory() {
         }
     }
     if (frame.fd >= 0) {
-        ::close(frame.fd);
+        closeDescriptor(frame.fd);
         --m_open;
     }
     frame.fd = -1;
+}
+
+void DirectoryWalker::closeDescriptor(int fd) {
+    if (m_closer)
+        m_closer(fd);
+    else
+        ::close(fd);
+}
+
+bool DirectoryWalker::nextMayWait() const {
+    if (m_pendingDirectory && m_recursive)
+        return true;
+    if (m_depth == 0)
+        return false;
+    const Frame& frame = m_frames[m_depth - 1];
+    return frame.next >= frame.entries.size() || frame.entries[frame.next].dtype == DT_UNKNOWN;
 }
 
 bool DirectoryWalker::next() {
