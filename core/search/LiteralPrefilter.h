@@ -1,9 +1,8 @@
 #pragma once
-// Literal text that every match of a pattern must contain, found by reading the pattern, so
-// that a name lacking it is rejected with a byte search before it is decoded or given to ICU.
-// It never rejects a text the expression would match: constructs it cannot reason about
-// leave it without literals, and case-insensitively, texts holding a character that folds
-// onto ASCII (such as U+017F or U+212A) always go to ICU.
+// Rejects a name lacking the literal text every match of the pattern contains with a byte
+// search, before the name is decoded or given to ICU. It never rejects a text the expression
+// would match: case-insensitively, texts holding a character that folds onto ASCII (such as
+// U+017F or U+212A) always go to ICU.
 
 #include <cstddef>
 #include <cstdint>
