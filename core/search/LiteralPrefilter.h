@@ -32,8 +32,11 @@ public:
 private:
     LiteralPrefilter() = default;
     bool containsLiteral(std::string_view text) const;
+    bool holdsFoldingHazard(std::string_view text) const;
 
     std::vector<std::string> m_literals;
+    // Characters (UTF-8) that ignoring case can match a letter of the literals.
+    std::vector<std::string> m_foldingHazards;
     size_t m_longest = 0;
     bool m_caseSensitive = true;
     uint64_t m_folderGeneration = ~uint64_t(0);

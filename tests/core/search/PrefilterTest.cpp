@@ -2,7 +2,9 @@
 #include "search/PathText.h"
 #include "search/RegexMatcher.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <map>
 #include <random>
 #include <unicode/uchar.h>
 #include <unicode/ustring.h>
@@ -75,11 +77,11 @@ TEST(Prefilter, LiteralsReadFromPatterns) {
     }
 }
 
-// Case-insensitively, any character whose case folding holds ASCII must send its text to
-// ICU; checked against ICU's folding of every code point.
-TEST(Prefilter, EveryCharacterFoldingOntoAsciiGoesToIcu) {
-    auto filter = LiteralPrefilter::fromPattern("q", false);
-    ASSERT_TRUE(filter);
+// Case-insensitively, a character whose case folding holds an ASCII letter must send its
+// text to ICU whenever the literal has that letter; checked against ICU's folding of every
+// code point.
+TEST(Prefilter, EveryCharacterFoldingOntoTheLiteralGoesToIcu) {
+    std::map<char16_t, LiteralPrefilter> filters;
     int hazards = 0;
     for (char32_t c = 0x80; c <= 0x10FFFF; ++c) {
         if (c >= 0xD800 && c <= 0xDFFF)
@@ -89,13 +91,51 @@ TEST(Prefilter, EveryCharacterFoldingOntoAsciiGoesToIcu) {
         U16_APPEND_UNSAFE(in, n, c);
         UErrorCode status = U_ZERO_ERROR;
         int32_t length = u_strFoldCase(out, 16, in, n, U_FOLD_CASE_DEFAULT, &status);
-        bool foldsOntoAscii = false;
-        for (int32_t i = 0; i < length; ++i)
-            foldsOntoAscii |= out[i] < 0x80;
-        hazards += foldsOntoAscii;
-        ASSERT_EQ(filter->mayMatch("x" + utf8(c) + "y"), foldsOntoAscii) << std::hex << uint32_t(c);
+        bool hazard = false;
+        for (int32_t i = 0; i < length; ++i) {
+            if (out[i] >= 0x80)
+                continue;
+            hazard = true;
+            auto filter = filters.find(out[i]);
+            if (filter == filters.end()) {
+                std::string pattern = std::string("\\Q") + char(out[i]) + "\\E";
+                filter =
+                    filters.emplace(out[i], *LiteralPrefilter::fromPattern(pattern, false)).first;
+            }
+            ASSERT_TRUE(filter->second.mayMatch("-" + utf8(c) + "-")) << std::hex << uint32_t(c);
+        }
+        hazards += hazard;
     }
     EXPECT_GT(hazards, 10);
+}
+
+// The literal is found wherever it lies in texts short and long, in any letter case, and a
+// text differing from it in one byte is rejected.
+TEST(Prefilter, FindsTheLiteralAtEveryPosition) {
+    for (bool caseSensitive : {false, true}) {
+        for (std::string literal : {"q", "zebra", "0123456789abcdefXYZ"}) {
+            auto filter = LiteralPrefilter::fromPattern(literal, caseSensitive);
+            ASSERT_TRUE(filter);
+            for (size_t length = literal.size(); length < 50; ++length) {
+                for (size_t at = 0; at + literal.size() <= length; ++at) {
+                    std::string text(length, '-');
+                    text.replace(at, literal.size(), literal);
+                    SCOPED_TRACE(text);
+                    ASSERT_TRUE(filter->mayMatch(text));
+                    std::string upper = text;
+                    for (char& c : upper)
+                        c = char(std::toupper(static_cast<unsigned char>(c)));
+                    bool hasLetters = upper != text;
+                    ASSERT_EQ(filter->mayMatch(upper), !caseSensitive || !hasLetters);
+                    for (size_t k : {size_t(0), literal.size() / 2, literal.size() - 1}) {
+                        std::string broken = text;
+                        broken[at + k] = '-';
+                        ASSERT_FALSE(filter->mayMatch(broken));
+                    }
+                }
+            }
+        }
+    }
 }
 
 namespace {
@@ -255,7 +295,7 @@ private:
         static const char* const chars[] = {
             "a", "Z", "9", ".", " ", "\u00E9", "\xFF", "\xC3", "\xED\xA0\x80", "\u0131", "/"};
         std::string s;
-        unsigned n = pick(5);
+        unsigned n = pick(3) == 0 ? 6 + pick(30) : pick(5); // long ones reach the block search
         for (unsigned i = 0; i < n; ++i)
             s += chars[pick(11)];
         return s;
@@ -325,7 +365,7 @@ TEST(Prefilter, NeverRejectsWhatIcuMatches) {
                     }
                     std::vector<RawRange> ranges;
                     auto result =
-                        matcher.match(toUtf16(text), ranges, std::chrono::seconds(2), noStop);
+                        matcher.match(toUtf16(text), ranges, std::chrono::milliseconds(20), noStop);
                     if (result.interrupted)
                         continue;
                     icuMatches += result.matched;
