@@ -1,6 +1,7 @@
 #include "ReadAheadWalker.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <system_error>
 #include <unistd.h>
@@ -29,6 +30,26 @@ constexpr int kSpins = 2000;
 
 size_t aligned(size_t n) {
     return (n + 3) & ~size_t(3);
+}
+
+// Eight bytes at a time: folder paths are long and change only at their ends.
+size_t commonPrefix(std::string_view a, std::string_view b) {
+    const size_t n = std::min(a.size(), b.size());
+    size_t i = 0;
+    for (; i + 8 <= n; i += 8) {
+        uint64_t x, y;
+        std::memcpy(&x, a.data() + i, 8);
+        std::memcpy(&y, b.data() + i, 8);
+        if (x != y) {
+            uint64_t d = x ^ y;
+            int bit = std::endian::native == std::endian::little ? __builtin_ctzll(d)
+                                                                 : __builtin_clzll(d);
+            return i + size_t(bit) / 8;
+        }
+    }
+    while (i < n && a[i] == b[i])
+        ++i;
+    return i;
 }
 
 void relax() {
@@ -121,9 +142,7 @@ void ReadAheadWalker::read() {
 }
 
 bool ReadAheadWalker::writeFolder(std::string_view path, int fd) {
-    size_t keep = 0;
-    while (keep < path.size() && keep < m_lastFolder.size() && path[keep] == m_lastFolder[keep])
-        ++keep;
+    size_t keep = commonPrefix(path, m_lastFolder);
     m_lastFolder.assign(path);
     if (m_shareDescriptors && fd >= 0) {
         if (size_t(fd) >= m_shared.size())
