@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -79,7 +80,8 @@ private:
     bool m_pendingDirectory = false;
     uint64_t m_generation = 0;
     int64_t m_errors = 0;
-    std::vector<char> m_buffer;
+    static constexpr size_t kBufferBytes = 256 * 1024;
+    std::unique_ptr<char[]> m_buffer;
     std::function<void(int)> m_closer;
 };
 
