@@ -1,7 +1,10 @@
 // The floor for a name search: a plain recursive getdents64 walk that decodes each name to
-// UTF-16 and runs one reused ICU matcher over it, nothing else. With --no-match it only walks.
+// UTF-16 and runs one reused ICU matcher over it, nothing else. With --no-match it only walks;
+// with --limit N it stops at the Nth hit. Items come in the finder's order (a folder's
+// contents right after the folder), so a limited run stops at the same item as the finder.
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
@@ -22,7 +25,7 @@ struct Dirent64 {
 
 URegularExpression* regex = nullptr;
 std::u16string text;
-long items = 0, hits = 0;
+long items = 0, hits = 0, limit = -1;
 char buffer[256 * 1024];
 
 void decode(const char* s) {
@@ -47,9 +50,9 @@ void decode(const char* s) {
     }
 }
 
-void walk(int fd) {
-    std::string names;
-    std::string dirs;
+// False once the hit limit is reached.
+bool walk(int fd) {
+    std::string names; // the whole listing: NUL-terminated names, each after its type byte
     for (;;) {
         long n = syscall(SYS_getdents64, fd, buffer, sizeof buffer);
         if (n <= 0)
@@ -59,40 +62,47 @@ void walk(int fd) {
             pos += d->reclen;
             if (d->name[0] == '.' && (!d->name[1] || (d->name[1] == '.' && !d->name[2])))
                 continue;
-            ++items;
-            if (regex) {
-                decode(d->name);
-                UErrorCode status = U_ZERO_ERROR;
-                uregex_setText(regex, reinterpret_cast<UChar*>(text.data()), int32_t(text.size()),
-                               &status);
-                if (uregex_findNext(regex, &status))
-                    ++hits;
-            }
-            if (d->type == DT_DIR) {
-                dirs.append(d->name);
-                dirs.push_back('\0');
+            names.push_back(char(d->type));
+            names.append(d->name);
+            names.push_back('\0');
+        }
+    }
+    for (size_t i = 0; i < names.size();) {
+        unsigned char type = static_cast<unsigned char>(names[i]);
+        const char* name = names.c_str() + i + 1;
+        i += std::strlen(name) + 2;
+        ++items;
+        if (regex) {
+            decode(name);
+            UErrorCode status = U_ZERO_ERROR;
+            uregex_setText(regex, reinterpret_cast<UChar*>(text.data()), int32_t(text.size()),
+                           &status);
+            if (uregex_findNext(regex, &status) && ++hits == limit)
+                return false;
+        }
+        if (type == DT_DIR) {
+            int child = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (child >= 0) {
+                bool more = walk(child);
+                close(child);
+                if (!more)
+                    return false;
             }
         }
     }
-    for (size_t i = 0; i < dirs.size();) {
-        const char* name = dirs.c_str() + i;
-        int child = openat(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (child >= 0) {
-            walk(child);
-            close(child);
-        }
-        i += std::strlen(name) + 1;
-    }
+    return true;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: walk_floor [--no-match] PATTERN FOLDER\n");
+        std::fprintf(stderr, "usage: walk_floor [--no-match | --limit N] PATTERN FOLDER\n");
         return 2;
     }
     bool match = std::strcmp(argv[1], "--no-match") != 0;
+    if (std::strcmp(argv[1], "--limit") == 0 && argc > 4)
+        limit = std::atol(argv[2]);
     const char* pattern = argv[argc - 2];
     const char* folder = argv[argc - 1];
     if (match) {

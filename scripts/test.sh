@@ -16,5 +16,5 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
 cmake --preset tsan >/dev/null
-cmake --build --preset tsan -j "$jobs" --target qb_model_tests
+cmake --build --preset tsan -j "$jobs" --target qb_model_tests qb_search_threaded_tests
 ctest --preset tsan -j "$jobs" -L threaded

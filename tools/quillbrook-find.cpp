@@ -3,9 +3,12 @@
 #include "search/PathText.h"
 #include "search/SearchEngine.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <stop_token>
 #include <string>
 #include <unistd.h>
 
@@ -25,10 +28,13 @@ Options:
   --json            one JSON object per hit: path, kind, size, modified, type, ranges
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
+  --threads N       1 walks on one thread; 2 or more also reads folders ahead on a second
+                    one (default: 2 when this process may use more than one core)
   -h, --help        show this help
 
-At most 20,000 hits are listed. A summary (scanned, skipped, limited, elapsed) goes to
-standard error. Exit status: 0 when something matched, 1 when nothing did, 2 on an error.
+At most 20,000 hits are listed, each as soon as it is found. A summary (scanned, skipped,
+limited, elapsed) goes to standard error. Exit status: 0 when something matched, 1 when
+nothing did, 2 on an error.
 )";
 
 // Writes path bytes as a JSON string: invalid UTF-8 bytes are escaped as \u00XX of the byte
@@ -106,22 +112,52 @@ void jsonHit(std::string& out, const qb::SearchHit& hit) {
     out += "]}\n";
 }
 
-bool writeAll(const std::string& data) {
-    size_t done = 0;
-    while (done < data.size()) {
-        ssize_t n = ::write(STDOUT_FILENO, data.data() + done, data.size() - done);
-        if (n < 0)
-            return false;
-        done += static_cast<size_t>(n);
+// Standard output, written as hits arrive: line by line to a terminal; to a pipe or file in
+// blocks, flushed at each publish and after the first hit, so that a reader sees it at once.
+class Output {
+public:
+    Output() : m_lineBuffered(::isatty(STDOUT_FILENO) == 1) {}
+
+    std::string& buffer() { return m_buffer; }
+    void hitAdded() {
+        if (m_lineBuffered || !m_flushedHit || m_buffer.size() >= kBlock) {
+            m_flushedHit = true;
+            flush();
+        }
     }
-    return true;
-}
+    void flush() {
+        size_t done = 0;
+        while (!m_failed && done < m_buffer.size()) {
+            ssize_t n = ::write(STDOUT_FILENO, m_buffer.data() + done, m_buffer.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                m_failed = true;
+                m_error = errno;
+            } else {
+                done += static_cast<size_t>(n);
+            }
+        }
+        m_buffer.clear();
+    }
+    bool failed() const { return m_failed; }
+    int error() const { return m_error; }
+
+private:
+    static constexpr size_t kBlock = 64 * 1024;
+    std::string m_buffer;
+    bool m_lineBuffered;
+    bool m_flushedHit = false;
+    bool m_failed = false;
+    int m_error = 0;
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
     qb::SearchOptions options;
     options.recursive = true;
+    qb::SearchEngine::RunTuning tuning;
     bool json = false, nul = false, quiet = false;
     std::vector<std::string> positional;
     bool optionsDone = false;
@@ -146,6 +182,15 @@ int main(int argc, char** argv) {
             nul = true;
         } else if (!optionsDone && a == "--quiet") {
             quiet = true;
+        } else if (!optionsDone && a == "--threads") {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            char* end = nullptr;
+            long n = std::strtol(value, &end, 10);
+            if (!*value || *end || n < 1 || n > 64) {
+                std::fprintf(stderr, "quillbrook-find: --threads needs a number from 1 to 64\n");
+                return 2;
+            }
+            tuning.threads = static_cast<unsigned>(n);
         } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
             std::fprintf(stderr, "quillbrook-find: unknown option %s\n%s", a.c_str(), kUsage);
             return 2;
@@ -171,41 +216,46 @@ int main(int argc, char** argv) {
     options.folder = qb::standardisePath(folder);
 
     auto started = std::chrono::steady_clock::now();
-    size_t printed = 0;
+    Output out;
+    size_t found = 0;
     qb::SearchUpdate last;
-    std::string out;
-    bool outputFailed = false;
-    // Hits are printed as updates arrive; each update carries the whole list so far.
-    auto publish = [&](const qb::SearchUpdate& update) {
-        out.clear();
-        for (; printed < update.hits.size(); ++printed) {
-            const qb::SearchHit& hit = update.hits[printed];
-            if (json) {
-                jsonHit(out, hit);
-            } else {
-                out += hit.url;
-                out.push_back(nul ? '\0' : '\n');
-            }
+    std::stop_source stop;
+    // Plain paths need nothing but the path; JSON prints the attributes but no sort key.
+    tuning.attributes = json;
+    tuning.nameKeys = false;
+    tuning.keepHits = false; // printed as they come
+    tuning.onHit = [&](const qb::SearchHit& hit) {
+        ++found;
+        if (json) {
+            jsonHit(out.buffer(), hit);
+        } else {
+            out.buffer() += hit.url;
+            out.buffer().push_back(nul ? '\0' : '\n');
         }
-        if (!outputFailed && !writeAll(out))
-            outputFailed = true;
+        out.hitAdded();
+        if (out.failed())
+            stop.request_stop(); // nobody reads the rest
+    };
+    auto publish = [&](const qb::SearchUpdate& update) {
+        out.flush();
         last = update;
     };
-    qb::SearchOutcome outcome = qb::SearchEngine::run(options, publish);
+    qb::SearchOutcome outcome = qb::SearchEngine::run(options, publish, stop.get_token(), tuning);
+    out.flush();
     double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (outcome.status == qb::SearchOutcome::Status::failed) {
         std::fprintf(stderr, "quillbrook-find: %s\n", outcome.error.description.c_str());
         return 2;
     }
+    if (out.failed()) {
+        std::fprintf(stderr, "quillbrook-find: writing the results failed: %s\n",
+                     std::strerror(out.error()));
+        return 2;
+    }
     if (!quiet)
         std::fprintf(stderr, "scanned %lld, skipped %lld, limited %s, elapsed %.3f s\n",
                      static_cast<long long>(last.scanned), static_cast<long long>(last.skipped),
                      last.limited ? "yes" : "no", elapsed);
-    if (outputFailed) {
-        std::fprintf(stderr, "quillbrook-find: writing the results failed: %s\n",
-                     std::strerror(errno));
-        return 2;
-    }
-    return last.hits.empty() ? 1 : 0;
+    return found == 0 ? 1 : 0;
 }

@@ -27,7 +27,9 @@ DirectoryWalker::DirectoryWalker(std::string root, bool recursive, bool includeH
     : m_root(std::move(root)), m_recursive(recursive), m_includeHidden(includeHidden) {
     while (m_root.size() > 1 && m_root.back() == '/')
         m_root.pop_back();
-    m_buffer.resize(256 * 1024);
+    // Left uninitialised: the kernel writes only the pages a listing needs, and zeroing all
+    // of it would cost 64 page faults before the first item.
+    m_buffer.reset(new char[kBufferBytes]);
 }
 
 DirectoryWalker::~DirectoryWalker() {
@@ -59,7 +61,7 @@ bool DirectoryWalker::readAll(Frame& frame) {
     frame.entries.clear();
     frame.next = 0;
     for (;;) {
-        long n = ::syscall(SYS_getdents64, frame.fd, m_buffer.data(), m_buffer.size());
+        long n = ::syscall(SYS_getdents64, frame.fd, m_buffer.get(), kBufferBytes);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -68,7 +70,7 @@ bool DirectoryWalker::readAll(Frame& frame) {
         if (n == 0)
             return true;
         for (long pos = 0; pos < n;) {
-            auto* d = reinterpret_cast<LinuxDirent64*>(m_buffer.data() + pos);
+            auto* d = reinterpret_cast<LinuxDirent64*>(m_buffer.get() + pos);
             pos += d->d_reclen;
             const char* name = d->d_name;
             if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
@@ -111,7 +113,7 @@ void DirectoryWalker::limitOpenDescriptors() {
             f.dev = st.st_dev;
             f.ino = st.st_ino;
         }
-        ::close(f.fd);
+        closeDescriptor(f.fd);
         f.fd = -1;
         --m_open;
         return;
@@ -138,10 +140,26 @@ void DirectoryWalker::popDirectory() {
         }
     }
     if (frame.fd >= 0) {
-        ::close(frame.fd);
+        closeDescriptor(frame.fd);
         --m_open;
     }
     frame.fd = -1;
+}
+
+void DirectoryWalker::closeDescriptor(int fd) {
+    if (m_closer)
+        m_closer(fd);
+    else
+        ::close(fd);
+}
+
+bool DirectoryWalker::nextMayWait() const {
+    if (m_pendingDirectory && m_recursive)
+        return true;
+    if (m_depth == 0)
+        return false;
+    const Frame& frame = m_frames[m_depth - 1];
+    return frame.next >= frame.entries.size() || frame.entries[frame.next].dtype == DT_UNKNOWN;
 }
 
 bool DirectoryWalker::next() {

@@ -4,6 +4,8 @@
 // (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open.
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -36,6 +38,11 @@ public:
     // Changes whenever the folder holding the current item changes.
     uint64_t directoryGeneration() const { return m_generation; }
     int64_t errors() const { return m_errors; }
+    // Whether the next call may open, read or close a directory (and so wait on the disk).
+    bool nextMayWait() const;
+    // Closes the descriptors the walk gives up while it runs (the destructor closes the rest
+    // itself); another reader of them can keep them open until it is done with them.
+    void setCloser(std::function<void(int)> closer) { m_closer = std::move(closer); }
 
     static constexpr size_t kMaxOpenDirectories = 48;
 
@@ -59,6 +66,7 @@ private:
     bool readAll(Frame& frame);
     void popDirectory();
     void limitOpenDescriptors();
+    void closeDescriptor(int fd);
 
     std::string m_root;
     bool m_recursive;
@@ -72,7 +80,9 @@ private:
     bool m_pendingDirectory = false;
     uint64_t m_generation = 0;
     int64_t m_errors = 0;
-    std::vector<char> m_buffer;
+    static constexpr size_t kBufferBytes = 256 * 1024;
+    std::unique_ptr<char[]> m_buffer;
+    std::function<void(int)> m_closer;
 };
 
 } // namespace qb

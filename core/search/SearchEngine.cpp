@@ -4,10 +4,14 @@
 #include "DirectoryWalker.h"
 #include "HitAttributes.h"
 #include "HitOrdering.h"
+#include "LiteralPrefilter.h"
 #include "PathText.h"
+#include "ReadAheadWalker.h"
 #include "RegexMatcher.h"
 
 #include <algorithm>
+#include <optional>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,25 +33,15 @@ void nameRanges(const std::vector<RawRange>& raw, int64_t offset, int64_t nameLe
     }
 }
 
-} // namespace
-
-SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop) {
-    RegexMatcher matcher(options.pattern, options.caseSensitive);
-    if (!matcher.valid())
-        return {SearchOutcome::Status::failed, {"ICU", 1, matcher.error()}};
-
-    struct stat st {};
-    if (::stat(options.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-        ::access(options.folder.c_str(), R_OK | X_OK) != 0)
-        return failure(1, kUnreadableFolder);
-
-    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
-    if (!walker.open())
-        return failure(2, kCannotEnumerate);
-
+// The walk and match loop, over either walker: both yield the same items in the same order.
+template <class Walker>
+SearchOutcome walkAndMatch(Walker& walker, const SearchOptions& options, RegexMatcher& matcher,
+                           std::optional<LiteralPrefilter>& prefilter, const RunTuning& tuning,
+                           const Publish& publish, const std::stop_token& stop) {
     using Steady = CoarseClock;
     auto lastPublish = Steady::now();
     HitListBuilder hits;
+    size_t found = 0;
     int64_t scanned = 0;
     int64_t interrupted = 0;
     bool limited = false;
@@ -63,35 +57,49 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
         // Links are matched but never entered: the walker descends into real folders only.
         ++scanned;
 
-        text.clear();
-        int64_t offset = 0;
-        if (options.fullPath) {
-            if (walker.directoryGeneration() != folderGeneration) {
-                folderGeneration = walker.directoryGeneration();
-                folderText.clear();
-                appendUtf16(std::string_view(walker.path()).substr(0, walker.nameOffset()),
-                            folderText);
+        // A name without the pattern's literal text cannot match: it is not decoded at all.
+        bool candidate =
+            !prefilter ||
+            (options.fullPath ? prefilter->mayMatchPath(walker.path(), walker.nameOffset(),
+                                                        walker.directoryGeneration())
+                              : prefilter->mayMatch(walker.name()));
+        if (candidate) {
+            text.clear();
+            int64_t offset = 0;
+            if (options.fullPath) {
+                if (walker.directoryGeneration() != folderGeneration) {
+                    folderGeneration = walker.directoryGeneration();
+                    folderText.clear();
+                    appendUtf16(std::string_view(walker.path()).substr(0, walker.nameOffset()),
+                                folderText);
+                }
+                text = folderText;
+                offset = static_cast<int64_t>(text.size());
             }
-            text = folderText;
-            offset = static_cast<int64_t>(text.size());
-        }
-        appendUtf16(walker.name(), text);
+            appendUtf16(walker.name(), text);
 
-        raw.clear();
-        auto result = matcher.match(text, raw, kItemBudget, stop);
-        if (result.interrupted)
-            ++interrupted;
-        if (result.matched) {
-            SearchHit hit;
-            hit.url = walker.path();
-            hit.isDirectory = walker.type() == DirectoryWalker::ItemType::directory;
-            readHitAttributes(walker.directoryFd(), walker.name(), hit);
-            nameRanges(raw, offset, static_cast<int64_t>(text.size()) - offset,
-                       hit.matchedNameRanges);
-            hit.nameKey = collationKey(walker.name());
-            hits.append(std::move(hit));
+            raw.clear();
+            auto result = matcher.match(text, raw, kItemBudget, stop);
+            if (result.interrupted)
+                ++interrupted;
+            if (result.matched) {
+                SearchHit hit;
+                hit.url = walker.path();
+                hit.isDirectory = walker.type() == DirectoryWalker::ItemType::directory;
+                if (tuning.attributes)
+                    readHitAttributes(walker.directoryFd(), walker.name(), hit);
+                nameRanges(raw, offset, static_cast<int64_t>(text.size()) - offset,
+                           hit.matchedNameRanges);
+                if (tuning.nameKeys)
+                    hit.nameKey = collationKey(walker.name());
+                if (tuning.onHit)
+                    tuning.onHit(hit);
+                ++found;
+                if (tuning.keepHits)
+                    hits.append(std::move(hit));
+            }
         }
-        if (hits.size() >= kHitLimit) {
+        if (found >= kHitLimit) {
             limited = true;
             break;
         }
@@ -104,6 +112,46 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
         return {SearchOutcome::Status::cancelled, {}};
     publish({hits.snapshot(), scanned, walker.errors() + interrupted, limited});
     return {};
+}
+
+} // namespace
+
+unsigned defaultThreads() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    if (::sched_getaffinity(0, sizeof set, &set) != 0)
+        return 1;
+    return CPU_COUNT(&set) > 1 ? 2 : 1;
+}
+
+SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop,
+                  const RunTuning& tuning) {
+    RegexMatcher matcher(options.pattern, options.caseSensitive);
+    if (!matcher.valid())
+        return {SearchOutcome::Status::failed, {"ICU", 1, matcher.error()}};
+
+    struct stat st {};
+    if (::stat(options.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
+        ::access(options.folder.c_str(), R_OK | X_OK) != 0)
+        return failure(1, kUnreadableFolder);
+
+    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
+    if (!walker.open())
+        return failure(2, kCannotEnumerate);
+
+    std::optional<LiteralPrefilter> prefilter;
+    if (tuning.literalPrefilter)
+        prefilter = LiteralPrefilter::fromPattern(options.pattern, options.caseSensitive);
+
+    unsigned threads = tuning.threads ? tuning.threads : defaultThreads();
+    if (threads > 1) {
+        // Attributes are read through the folder's descriptor, which the reader then keeps
+        // open until the matching thread has moved past the folder.
+        ReadAheadWalker ahead(walker, tuning.attributes, stop);
+        if (ahead.start())
+            return walkAndMatch(ahead, options, matcher, prefilter, tuning, publish, stop);
+    }
+    return walkAndMatch(walker, options, matcher, prefilter, tuning, publish, stop);
 }
 
 } // namespace qb::SearchEngine

@@ -35,8 +35,30 @@ inline constexpr const char* kCannotEnumerate = "Could not enumerate this folder
 
 using Publish = std::function<void(const SearchUpdate&)>;
 
+// How a run does its work; none of it changes which hits are found, nor their order or counts.
+struct RunTuning {
+    // 1 walks and matches on the calling thread; 2 also opens and reads folders ahead on a
+    // second thread. 0 picks defaultThreads().
+    unsigned threads = 0;
+    // Which derived fields hits get: the descriptive attributes (kind, size, date, type) and
+    // the name's collation key. Those left out keep their defaults.
+    bool attributes = true;
+    bool nameKeys = true;
+    // Rejects names lacking the pattern's literal text before they are decoded and matched.
+    bool literalPrefilter = true;
+    // Called on the calling thread with each hit as soon as it is found.
+    std::function<void(const SearchHit&)> onHit;
+    // False: hits reach only onHit, and updates carry the counts with an empty hit list
+    // (for callers that print hits as they come and would only pay for holding them).
+    bool keepHits = true;
+};
+
+// The cores this process may run on, at most 2 (the walk uses no more).
+unsigned defaultThreads();
+
 // Runs on the calling thread; publish is called on it too, and the walk waits for it.
-SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop = {});
+SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop = {},
+                  const RunTuning& tuning = {});
 
 } // namespace SearchEngine
 } // namespace qb

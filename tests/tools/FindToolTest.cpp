@@ -1,8 +1,12 @@
 #include "TempTree.h"
 
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using qbtest::TempTree;
 
@@ -11,6 +15,7 @@ namespace {
 struct Result {
     int status;
     std::string out;
+    std::string summary; // standard error without the elapsed time
 };
 
 std::string quote(const std::string& s) {
@@ -20,8 +25,12 @@ std::string quote(const std::string& s) {
     return q + "'";
 }
 
-Result find(const std::string& args) {
-    std::string cmd = std::string(QB_FIND_BINARY) + " --quiet " + args;
+Result find(const std::string& args, bool quiet = true) {
+    char errors[] = "/tmp/qbtest-stderr-XXXXXX";
+    int fd = ::mkstemp(errors);
+    ::close(fd);
+    std::string cmd =
+        std::string(QB_FIND_BINARY) + (quiet ? " --quiet " : " ") + args + " 2>" + quote(errors);
     Result r{};
     FILE* p = ::popen(cmd.c_str(), "r");
     char buf[4096];
@@ -30,6 +39,9 @@ Result find(const std::string& args) {
         r.out.append(buf, n);
     int status = ::pclose(p);
     r.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    r.summary = TempTree::read(errors);
+    r.summary = r.summary.substr(0, r.summary.find(", elapsed"));
+    ::unlink(errors);
     return r;
 }
 
@@ -56,8 +68,92 @@ TEST(FindTool, ExitStatusAndOutputForms) {
     EXPECT_NE(r.out.find("\"pathBytes\""), std::string::npos);
 
     EXPECT_EQ(find("'nothing-matches-this' " + root).status, 1);
-    EXPECT_EQ(find("'(' " + root + " 2>/dev/null").status, 2);
-    EXPECT_EQ(find("x " + quote(odd) + " 2>/dev/null").status, 2);
-    EXPECT_EQ(find("--bogus x 2>/dev/null").status, 2);
+    EXPECT_EQ(find("'(' " + root).status, 2);
+    EXPECT_EQ(find("x " + quote(odd)).status, 2);
+    EXPECT_EQ(find("--bogus x").status, 2);
+    EXPECT_EQ(find("--threads 0 x").status, 2);
     EXPECT_EQ(find("--help").status, 0);
+}
+
+// One and two threads print the same bytes in the same order, and the same summary, on a
+// tree with unreadable folders, links, hidden items and more hits than the limit.
+TEST(FindTool, OneAndTwoThreadsPrintTheSame) {
+    TempTree t;
+    const char* words[] = {"zebra", "\u212Aey", ".dot", "report", "bad\xFF"};
+    for (int i = 0; i < 30; ++i) {
+        std::string d = t.path("d" + std::to_string(i));
+        ::mkdir(d.c_str(), 0755);
+        int fd = ::open(d.c_str(), O_RDONLY | O_DIRECTORY);
+        for (int k = 0; k < 700; ++k) {
+            std::string name = std::string(words[(i + k) % 5]) + "_" + std::to_string(k);
+            ::close(::openat(fd, name.c_str(), O_CREAT | O_WRONLY, 0644));
+        }
+        ::close(fd);
+    }
+    t.file(".hidden/zebra");
+    t.file("closed/zebra");
+    t.file("d4/closed/zebra");
+    ::chmod(t.path("closed").c_str(), 0700); // owned by root: nobody cannot enter them
+    ::chmod(t.path("d4/closed").c_str(), 0700);
+    t.link("d5/toD6", "../d6");
+    t.link("zebra-dangling", "nowhere");
+
+    const std::string root = quote(t.root());
+    const std::string forms[] = {
+        "-0 zebra",   "--hidden --json 'ey|bad'", "--full-path 'd1\\d/.*_7$'",
+        "--hidden _", "--case-sensitive ZEBRA",   "--no-recursive d",
+    };
+    int code = qbtest::runAsNobody([&] {
+        int failures = 0;
+        for (const auto& form : forms) {
+            Result one = find("--threads 1 " + form + " " + root, false);
+            Result two = find("--threads 2 " + form + " " + root, false);
+            bool same = one.out == two.out && one.summary == two.summary &&
+                        one.status == two.status && !one.summary.empty();
+            if (!same)
+                std::fprintf(stderr, "differs: %s\n  %s\n  %s\n", form.c_str(), one.summary.c_str(),
+                             two.summary.c_str());
+            failures += !same;
+        }
+        Result limited = find("--hidden _ " + root, false);
+        if (limited.summary.find("limited yes") == std::string::npos ||
+            limited.summary.find("skipped 2") == std::string::npos) {
+            std::fprintf(stderr, "unexpected summary: %s\n", limited.summary.c_str());
+            ++failures;
+        }
+        return failures ? 1 : 0;
+    });
+    if (code < 0)
+        GTEST_SKIP() << "cannot switch to the user nobody";
+    EXPECT_EQ(code, 0);
+}
+
+// A hit is printed when it is found, not when the walk ends: the first item matches, and
+// every item after it costs the whole matching budget.
+TEST(FindTool, PrintsEachHitAsItIsFound) {
+    TempTree t;
+    for (int i = 0; i < 100; ++i)
+        t.file("first/" + std::string(60, 'a') + "b" + std::to_string(i));
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    std::fflush(nullptr);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::close(out[0]);
+        ::close(out[1]);
+        ::execl(QB_FIND_BINARY, QB_FIND_BINARY, "--quiet", "^first$|(a+)+$", t.root().c_str(),
+                nullptr);
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    std::string line;
+    char c;
+    while (::read(out[0], &c, 1) == 1 && c != '\n')
+        line += c;
+    EXPECT_EQ(line, t.path("first"));
+    EXPECT_EQ(::waitpid(pid, nullptr, WNOHANG), 0) << "the walk had already ended";
+    ::kill(pid, SIGKILL);
+    ::waitpid(pid, nullptr, 0);
+    ::close(out[0]);
 }

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Times quillbrook-find on one and two threads against its floors and fd, side by side in one
+# hyperfine run, on a reproducible tree (warm cache, hidden items included, no ignore files),
+# then the time until the first line of an early hit appears, on a terminal and on a pipe.
+# With --busy, one busy loop keeps a core occupied meanwhile.
+# Usage: bench/speed.sh [--busy] [ITEMS] [RUNS]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+busy=0
+if [[ ${1:-} == --busy ]]; then
+  busy=1
+  shift
+fi
+items=${1:-200000}
+runs=${2:-10}
+tree=${QB_BENCH_TREE:-/tmp/qb-compare-$items}
+out=$(mktemp -d)
+hog=
+cleanup() {
+  if [[ -n $hog ]]; then kill "$hog"; fi
+  rm -rf "$out"
+}
+trap cleanup EXIT
+
+bash scripts/setup.sh
+cmake --preset default >/dev/null
+cmake --build --preset default --target quillbrook-find walk_floor >/dev/null
+python3 bench/make_tree.py "$tree" "$items"
+find "$tree" >/dev/null # warm the cache
+
+qb=build/default/tools/quillbrook-find
+floor=build/default/bench/walk_floor
+literal=zebra      # a literal name pattern with few hits
+many=o             # reaches the 20,000-hit limit
+early=$($qb --threads 1 --quiet --hidden --no-recursive . "$tree" | head -n 1 || true)
+early="^\\Q$(basename "$early")\\E\$" # the walk's first item
+
+if ((busy)); then
+  bash -c 'while :; do :; done' &
+  hog=$!
+fi
+echo "load before: $(uptime)"
+
+hyperfine -N --warmup 2 --runs "$runs" --export-json "$out/r.json" \
+  -n walk-floor "$floor --no-match x $tree" \
+  -n icu-floor "$floor $literal $tree" \
+  -n name-1 "$qb --threads 1 --quiet --hidden $literal $tree" \
+  -n name-2 "$qb --threads 2 --quiet --hidden $literal $tree" \
+  -n fd-j1 "fdfind -j1 -HI -uu -i --regex $literal $tree" \
+  -n fd "fdfind -HI -uu -i --regex $literal $tree" \
+  -n path-1 "$qb --threads 1 --quiet --hidden --full-path $literal $tree" \
+  -n path-2 "$qb --threads 2 --quiet --hidden --full-path $literal $tree" \
+  -n fd-j1-path "fdfind -j1 -HI -uu -i --full-path --regex $literal $tree" \
+  -n floor-20000 "$floor --limit 20000 $many $tree" \
+  -n hits-1 "$qb --threads 1 --quiet --hidden $many $tree" \
+  -n hits-2 "$qb --threads 2 --quiet --hidden $many $tree" >/dev/null
+
+python3 - "$out/r.json" "$qb" "$early" "$tree" <<'PY'
+import json, os, pty, statistics, subprocess, sys, time
+
+r = {x["command"]: x["mean"] for x in json.load(open(sys.argv[1]))["results"]}
+for name, mean in r.items():
+    print(f"{name:12} {mean * 1000:8.1f} ms")
+print()
+goals = [
+    ("literal name / bare walk", "name-{}", "walk-floor", 1.15),
+    ("full path / fd -j1 full path", "path-{}", "fd-j1-path", 0.9),
+    ("20,000 hits / floor stopping there", "hits-{}", "floor-20000", 1.2),
+    ("literal name / fd -j1", "name-{}", "fd-j1", 0.55),
+]
+for label, ours, theirs, goal in goals:
+    ratios = "   ".join(f"{t} thread{'s' if t > 1 else ''}: {r[ours.format(t)] / r[theirs]:.2f}"
+                        for t in (1, 2))
+    print(f"{label:36} {ratios}   (goal {goal})")
+
+qb, early, tree = sys.argv[2:5]
+
+def first_line(terminal, threads):
+    cmd = [qb, "--threads", str(threads), "--quiet", "--hidden", early, tree]
+    if terminal:
+        reader, writer = pty.openpty()
+    else:
+        reader, writer = os.pipe()
+    start = time.perf_counter()
+    p = subprocess.Popen(cmd, stdout=writer, stderr=subprocess.DEVNULL)
+    os.close(writer)
+    data = b""
+    while b"\n" not in data:
+        chunk = os.read(reader, 4096)
+        if not chunk:
+            break
+        data += chunk
+    elapsed = time.perf_counter() - start
+    p.kill()
+    p.wait()
+    os.close(reader)
+    return elapsed
+
+print()
+for terminal in (True, False):
+    for threads in (1, 2):
+        times = [first_line(terminal, threads) for _ in range(20)]
+        print(f"first line on a {'terminal' if terminal else 'pipe':8}, {threads} thread"
+              f"{'s' if threads > 1 else ' '}: median {statistics.median(times) * 1000:5.1f} ms, "
+              f"max {max(times) * 1000:5.1f} ms (goal 20 ms)")
+PY
+echo "load after: $(uptime)"

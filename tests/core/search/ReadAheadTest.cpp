@@ -1,0 +1,252 @@
+// The two-thread walk and the literal prefilter against the plain walk: same results, and a
+// stopped two-thread walk leaves no thread or descriptor behind.
+
+#include "TempTree.h"
+#include "search/SearchEngine.h"
+
+#include <atomic>
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace qb;
+using qbtest::TempTree;
+
+namespace {
+
+const char* const kWords[] = {
+    "report", "zebra",   "\u212Aelvin", "\u017Ftar", "caf\xC3\xA9", "bad\xFF\xFE",
+    "Straße", ".hidden", "notes",       "Photo",     "x\u00DFy",    "KEY",
+    "o"};
+constexpr size_t kWordCount = sizeof kWords / sizeof *kWords;
+
+void makeFiles(const std::string& folder, int count, int seed) {
+    ::mkdir(folder.c_str(), 0755);
+    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int k = 0; k < count; ++k) {
+        std::string name = std::string(kWords[size_t(seed + k * 7) % kWordCount]) + "_" +
+                           std::to_string(k) + (k % 3 ? ".txt" : "");
+        ::close(::openat(fd, name.c_str(), O_CREAT | O_WRONLY, 0644));
+    }
+    ::close(fd);
+}
+
+// About 21,500 items: enough for the hit limit and for the reader to fill its ring many
+// times, with links, hidden items, odd names and a chain deeper than the walker keeps open.
+class ReadAhead : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        s_tree = new TempTree;
+        for (int i = 0; i < 30; ++i) {
+            std::string d = s_tree->path("d" + std::to_string(i));
+            ::mkdir(d.c_str(), 0755);
+            for (int j = 0; j < 5; ++j)
+                makeFiles(d + "/s" + std::to_string(j), 140, i * 5 + j);
+        }
+        std::string deep = "deep";
+        for (int i = 0; i < 60; ++i)
+            deep += "/d";
+        s_tree->file(deep + "/bottom_zebra");
+        s_tree->file(".cache/zebra.txt");
+        s_tree->link("toD0", "d0");
+        s_tree->link("dangling", "nowhere");
+    }
+    static void TearDownTestSuite() {
+        delete s_tree;
+        s_tree = nullptr;
+    }
+    static TempTree* s_tree;
+};
+TempTree* ReadAhead::s_tree = nullptr;
+
+struct Result {
+    SearchOutcome outcome;
+    SearchUpdate last;
+    int updates = 0;
+};
+
+Result search(const SearchOptions& options, const SearchEngine::RunTuning& tuning,
+              std::stop_token stop = {}) {
+    Result r;
+    r.outcome = SearchEngine::run(
+        options,
+        [&](const SearchUpdate& u) {
+            r.last = u;
+            ++r.updates;
+        },
+        stop, tuning);
+    return r;
+}
+
+SearchEngine::RunTuning tuning(unsigned threads, bool prefilter, bool attributes = true) {
+    SearchEngine::RunTuning t;
+    t.threads = threads;
+    t.literalPrefilter = prefilter;
+    t.attributes = attributes;
+    t.nameKeys = attributes;
+    return t;
+}
+
+// Whether two runs found the same hits, in the same order, with the same counts.
+testing::AssertionResult same(const Result& a, const Result& b) {
+    if (a.outcome.status != b.outcome.status)
+        return testing::AssertionFailure() << "outcomes differ";
+    const SearchUpdate &x = a.last, &y = b.last;
+    if (x.scanned != y.scanned || x.skipped != y.skipped || x.limited != y.limited)
+        return testing::AssertionFailure()
+               << "counts " << x.scanned << "/" << x.skipped << "/" << x.limited << " against "
+               << y.scanned << "/" << y.skipped << "/" << y.limited;
+    if (x.hits.size() != y.hits.size())
+        return testing::AssertionFailure() << x.hits.size() << " hits against " << y.hits.size();
+    for (size_t i = 0; i < x.hits.size(); ++i)
+        if (!(x.hits[i] == y.hits[i]) || x.hits[i].nameKey != y.hits[i].nameKey)
+            return testing::AssertionFailure()
+                   << "hit " << i << ": " << x.hits[i].url << " against " << y.hits[i].url;
+    return testing::AssertionSuccess();
+}
+
+size_t entries(const char* folder) {
+    size_t n = 0;
+    if (DIR* d = ::opendir(folder)) {
+        while (dirent* e = ::readdir(d))
+            n += e->d_name[0] != '.';
+        ::closedir(d);
+    }
+    return n;
+}
+
+} // namespace
+
+TEST_F(ReadAhead, ThreadsAndPrefilterChangeNothing) {
+    struct Case {
+        const char* name;
+        const char* pattern;
+        bool caseSensitive, includeHidden, fullPath, recursive;
+    };
+    const Case cases[] = {
+        {"literal", "zebra", false, true, false, true},
+        {"folding look-alikes", "kelvin|star|ss", false, true, false, true},
+        {"case-sensitive", "Stra\u00DFe_1\\d", true, false, false, true},
+        {"undecodable bytes", "bad\\x{FFFD}", false, true, false, true},
+        {"full path", "s3/.*_1", false, true, true, true},
+        {"hit limit", "_", false, true, false, true},
+        {"not recursive", "o", false, false, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SearchOptions o;
+        o.folder = s_tree->root();
+        o.pattern = c.pattern;
+        o.caseSensitive = c.caseSensitive;
+        o.includeHidden = c.includeHidden;
+        o.fullPath = c.fullPath;
+        o.recursive = c.recursive;
+        Result reference = search(o, tuning(1, false));
+        ASSERT_EQ(reference.outcome.status, SearchOutcome::Status::finished);
+        EXPECT_GT(reference.last.hits.size(), 0u);
+        EXPECT_TRUE(same(reference, search(o, tuning(1, true))));
+        EXPECT_TRUE(same(reference, search(o, tuning(2, true))));
+        EXPECT_TRUE(same(reference, search(o, tuning(2, false))));
+        // Hits handed out one by one, without attributes and without being kept: the same
+        // paths and ranges, the descriptive fields at their defaults, the same counts.
+        auto bare = tuning(2, true, false);
+        bare.keepHits = false;
+        std::vector<SearchHit> streamed;
+        bare.onHit = [&](const SearchHit& h) { streamed.push_back(h); };
+        Result r = search(o, bare);
+        EXPECT_TRUE(r.last.hits.empty());
+        EXPECT_EQ(r.last.scanned, reference.last.scanned);
+        EXPECT_EQ(r.last.limited, reference.last.limited);
+        ASSERT_EQ(streamed.size(), reference.last.hits.size());
+        for (size_t i = 0; i < streamed.size(); ++i) {
+            ASSERT_EQ(streamed[i].url, reference.last.hits[i].url);
+            ASSERT_EQ(streamed[i].matchedNameRanges, reference.last.hits[i].matchedNameRanges);
+            ASSERT_EQ(streamed[i].modified, kDistantPast);
+        }
+    }
+}
+
+TEST_F(ReadAhead, UnreadableFoldersCountTheSameOnTwoThreads) {
+    for (const char* closed : {"d3/s1", "d7", "d29/s4"})
+        ::chmod(s_tree->path(closed).c_str(), 0700);
+    int code = qbtest::runAsNobody([&] {
+        SearchOptions o;
+        o.folder = s_tree->root();
+        o.pattern = "zebra|s4";
+        Result one = search(o, tuning(1, true)), two = search(o, tuning(2, true));
+        bool ok = one.last.skipped == 3 && same(one, two);
+        return ok ? 0 : 1;
+    });
+    for (const char* closed : {"d3/s1", "d7", "d29/s4"})
+        ::chmod(s_tree->path(closed).c_str(), 0755);
+    if (code < 0)
+        GTEST_SKIP() << "cannot switch to the user nobody";
+    EXPECT_EQ(code, 0);
+}
+
+TEST_F(ReadAhead, StoppingLeavesNoThreadOrDescriptorBehind) {
+    SearchOptions o;
+    o.folder = s_tree->root();
+    o.includeHidden = true;
+    o.pattern = "_";
+
+    const size_t descriptors = entries("/proc/self/fd");
+    const size_t threads = entries("/proc/self/task");
+    auto check = [&](const char* what) {
+        SCOPED_TRACE(what);
+        EXPECT_EQ(entries("/proc/self/fd"), descriptors);
+        EXPECT_EQ(entries("/proc/self/task"), threads);
+    };
+
+    // Stopped by the hit limit while the reader is ahead, holding folders open.
+    Result limited = search(o, tuning(2, true));
+    EXPECT_TRUE(limited.last.limited);
+    check("hit limit");
+
+    // Stopped from the matching thread: early, late, and inside the deep chain.
+    struct Stop {
+        const char* pattern;
+        size_t atHit;
+    };
+    for (Stop at : {Stop{"_", 1}, Stop{"_", 5000}, Stop{"^d$|bottom", 30}}) {
+        std::stop_source stop;
+        auto t = tuning(2, true);
+        size_t seen = 0;
+        t.onHit = [&](const SearchHit&) {
+            if (++seen == at.atHit)
+                stop.request_stop();
+        };
+        o.pattern = at.pattern;
+        Result r = search(o, t, stop.get_token());
+        EXPECT_EQ(r.outcome.status, SearchOutcome::Status::cancelled);
+        EXPECT_EQ(seen, at.atHit);
+        check("stopped on the matching thread");
+    }
+
+    // Stopped from another thread, as the window stops a search, while the matching thread
+    // is held in its first hit and the reader has filled its ring.
+    std::stop_source stop;
+    std::atomic<int> state{0}; // 1: first hit seen, 2: stop requested
+    std::thread stopper([&] {
+        state.wait(0);
+        stop.request_stop();
+        state.store(2);
+        state.notify_one();
+    });
+    auto t = tuning(2, true);
+    t.onHit = [&](const SearchHit&) {
+        if (state.load() != 0)
+            return;
+        state.store(1);
+        state.notify_one();
+        state.wait(1);
+    };
+    o.pattern = "_";
+    Result r = search(o, t, stop.get_token());
+    stopper.join();
+    EXPECT_EQ(r.outcome.status, SearchOutcome::Status::cancelled);
+    check("stopped from another thread");
+}
