@@ -67,8 +67,31 @@ void BM_ApplyAndOrder(benchmark::State& state) {
     qb::SearchModel model(store, desktop);
     const qb::SearchUpdate update = bigUpdate();
     for (auto _ : state) {
+        model.cancel(); // a new search each time: the whole list is ordered
         model.apply(update, model.generation());
         benchmark::DoNotOptimize(model.orderedHits().data());
+    }
+}
+
+// One search streaming its 20,000 hits in 20 growing updates, ordered after each as the
+// window does: the earlier hits keep their order and only the newcomers are merged in.
+void BM_StreamAndOrder(benchmark::State& state) {
+    NullDesktop desktop;
+    NullStore store;
+    qb::SearchModel model(store, desktop);
+    const qb::SearchUpdate whole = bigUpdate();
+    const auto hits = whole.hits.toVector();
+    std::vector<qb::SearchUpdate> updates;
+    for (size_t n = 1000; n <= hits.size(); n += 1000)
+        updates.push_back(
+            {qb::HitList::fromVector({hits.begin(), hits.begin() + std::ptrdiff_t(n)}), int64_t(n),
+             0, false});
+    for (auto _ : state) {
+        model.cancel();
+        for (const auto& update : updates) {
+            model.apply(update, model.generation());
+            benchmark::DoNotOptimize(model.orderedHits().data());
+        }
     }
 }
 
@@ -112,6 +135,7 @@ void BM_DropRemovedHits(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_ApplyAndOrder)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StreamAndOrder)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DropRemovedHits)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
