@@ -31,9 +31,7 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
         setFlat(true);
         setToolTip(tr("Use this pattern"));
         row->addStretch(1);
-        auto* arrow = new QLabel(this);
-        arrow->setPixmap(
-            symbol("arrow.up.left", palette().color(QPalette::PlaceholderText)).pixmap(10, 10));
+        auto* arrow = new SymbolLabel("arrow.up.left", 10, QPalette::PlaceholderText, this);
         arrow->setAttribute(Qt::WA_TransparentForMouseEvents);
         row->addWidget(arrow);
     }

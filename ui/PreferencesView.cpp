@@ -65,7 +65,8 @@ PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(
         [](SearchModel* s, WindowLayout v) { s->setLayout(v); }, &SearchModel::layoutChanged,
         presentation));
     auto* descriptionRow = new QHBoxLayout;
-    auto* descriptionIcon = new QLabel(presentation);
+    auto* descriptionIcon =
+        new SymbolLabel("rectangle", 14, QPalette::PlaceholderText, presentation);
     auto* description = note({}, TextStyle::callout, presentation);
     description->setObjectName("layoutDescription");
     descriptionRow->addWidget(descriptionIcon, 0, Qt::AlignTop);
@@ -82,9 +83,7 @@ PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(
             };
             const auto& [sym, text] = texts[int(layout)];
             description->setText(tr(text));
-            descriptionIcon->setPixmap(
-                symbol(sym, description->palette().color(QPalette::PlaceholderText))
-                    .pixmap(14, 14));
+            descriptionIcon->setSymbol(QString::fromLatin1(sym));
         },
         &SearchModel::layoutChanged);
 

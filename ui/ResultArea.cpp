@@ -29,8 +29,8 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     changedColumn->setSpacing(0);
     auto* changedRow = new QHBoxLayout;
     changedRow->setContentsMargins(16, 6, 16, 6);
-    auto* changedIcon = new QLabel(m_changedBanner);
-    changedIcon->setPixmap(symbol("arrow.clockwise").pixmap(12, 12));
+    auto* changedIcon =
+        new SymbolLabel("arrow.clockwise", 12, QPalette::PlaceholderText, m_changedBanner);
     auto* changedText = makeLabel(tr("Search changed. Results below are from the previous search."),
                                   TextStyle::callout, true, m_changedBanner);
     auto* update = new QPushButton(tr("Update Results"), m_changedBanner);

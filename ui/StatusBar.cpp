@@ -85,8 +85,8 @@ StatusBar::StatusBar(SearchModel& model,
     auto* warningRow = new QHBoxLayout(m_warningLine);
     warningRow->setContentsMargins(0, 0, 0, 0);
     warningRow->setSpacing(6);
-    auto* warningIcon = new QLabel(m_warningLine);
-    warningIcon->setPixmap(symbol("exclamationmark.triangle").pixmap(12, 12));
+    auto* warningIcon =
+        new SymbolLabel("exclamationmark.triangle", 12, QPalette::PlaceholderText, m_warningLine);
     m_warningText = makeLabel({}, TextStyle::caption, true, m_warningLine);
     m_warningText->setObjectName("warningText");
     warningRow->addWidget(warningIcon);

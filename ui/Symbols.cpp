@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEvent>
 #include <QFile>
 #include <QHash>
 #include <QIconEngine>
@@ -134,6 +135,27 @@ void setUpIconTheme() {
             }
         }
     }
+}
+
+SymbolLabel::SymbolLabel(const QString& name, int size, QPalette::ColorRole role, QWidget* parent)
+    : QLabel(parent), m_name(name), m_size(size), m_role(role) {
+    setFixedSize(size, size);
+    render();
+}
+
+void SymbolLabel::setSymbol(const QString& name) {
+    m_name = name;
+    render();
+}
+
+void SymbolLabel::changeEvent(QEvent* event) {
+    QLabel::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange)
+        render();
+}
+
+void SymbolLabel::render() {
+    setPixmap(symbol(m_name, palette().color(m_role)).pixmap(m_size, m_size));
 }
 
 } // namespace qb

@@ -4,6 +4,7 @@
 
 #include <QColor>
 #include <QIcon>
+#include <QLabel>
 #include <QString>
 
 namespace qb {
@@ -18,5 +19,24 @@ QStringList themeNamesFor(const QString& name);
 // Picks an installed theme when the platform names none, and makes the bundled one the
 // fallback. Call once after the application object exists.
 void setUpIconTheme();
+
+// A symbol shown as a label, drawn anew in the palette's colour whenever the palette changes
+// (a pixmap made once would keep the light palette's grey on a dark one).
+class SymbolLabel : public QLabel {
+    Q_OBJECT
+public:
+    SymbolLabel(const QString& name, int size, QPalette::ColorRole role, QWidget* parent);
+    void setSymbol(const QString& name);
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void render();
+
+    QString m_name;
+    int m_size;
+    QPalette::ColorRole m_role;
+};
 
 } // namespace qb
