@@ -43,8 +43,6 @@ public:
     // Changes whenever the folder holding the current item changes.
     uint64_t directoryGeneration() const { return m_generation; }
     int64_t errors() const { return m_errors; }
-    // Whether a second thread reads folders ahead (asked for, and the thread started).
-    bool readsAhead() const { return m_prefetcher != nullptr; }
 
     static constexpr size_t kMaxOpenDirectories = 48;
 
