@@ -58,9 +58,11 @@ hyperfine -N --warmup 2 --runs "$runs" --export-json "$out/r.json" \
 python3 - "$out/r.json" "$qb" "$early" "$tree" <<'PY'
 import json, os, pty, statistics, subprocess, sys, time
 
-r = {x["command"]: x["mean"] for x in json.load(open(sys.argv[1]))["results"]}
-for name, mean in r.items():
-    print(f"{name:12} {mean * 1000:8.1f} ms")
+results = json.load(open(sys.argv[1]))["results"]
+r = {x["command"]: x["mean"] for x in results}
+for x in results:
+    print(f"{x['command']:12} {x['mean'] * 1000:8.1f} ms ± {x['stddev'] * 1000:5.1f}"
+          f"   (min {x['min'] * 1000:6.1f})")
 print()
 goals = [
     ("literal name / bare walk", "name-{}", "walk-floor", 1.15),

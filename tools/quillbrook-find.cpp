@@ -28,8 +28,8 @@ Options:
   --json            one JSON object per hit: path, kind, size, modified, type, ranges
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
-  --threads N       1 walks on one thread; 2 or more also reads folders ahead on a second
-                    one (default: 2 when this process may use more than one core)
+  --threads N       1 (the default) walks on one thread; 2 or more also reads folders
+                    ahead on a second one, with the same output
   -h, --help        show this help
 
 At most 20,000 hits are listed, each as soon as it is found. A summary (scanned, skipped,

@@ -1,49 +1,43 @@
 #include "DirectoryWalker.h"
 
+#include "FolderPrefetcher.h"
+
+#include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 namespace qb {
-namespace {
 
-struct LinuxDirent64 {
-    ino64_t d_ino;
-    off64_t d_off;
-    unsigned short d_reclen;
-    unsigned char d_type;
-    char d_name[256]; // only ever read through a pointer into the buffer
-};
-
-constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
-
-} // namespace
-
-DirectoryWalker::DirectoryWalker(std::string root, bool recursive, bool includeHidden)
+DirectoryWalker::DirectoryWalker(std::string root, bool recursive, bool includeHidden,
+                                 bool readAhead)
     : m_root(std::move(root)), m_recursive(recursive), m_includeHidden(includeHidden) {
     while (m_root.size() > 1 && m_root.back() == '/')
         m_root.pop_back();
     // Left uninitialised: the kernel writes only the pages a listing needs, and zeroing all
     // of it would cost 64 page faults before the first item.
     m_buffer.reset(new char[kBufferBytes]);
+    if (readAhead && recursive) {
+        m_prefetcher = std::make_unique<FolderPrefetcher>(includeHidden);
+        if (!m_prefetcher->start())
+            m_prefetcher.reset();
+    }
 }
 
 DirectoryWalker::~DirectoryWalker() {
+    m_prefetcher.reset(); // first: it may be opening folders inside the ones held here
     for (size_t i = 0; i < m_depth; ++i)
         if (m_frames[i].fd >= 0)
             ::close(m_frames[i].fd);
 }
 
 bool DirectoryWalker::open() {
-    int fd = ::open(m_root.c_str(), kDirectoryFlags & ~O_NOFOLLOW);
+    int fd = ::open(m_root.c_str(), kFolderOpenFlags & ~O_NOFOLLOW);
     if (fd < 0)
         return false;
     m_path = m_root;
-    if (!pushDirectory(fd)) {
+    if (!pushDirectory(fd, nullptr, true)) {
         int saved = errno;
         popDirectory();
         errno = saved;
@@ -56,47 +50,60 @@ int DirectoryWalker::directoryFd() const {
     return m_depth ? m_frames[m_depth - 1].fd : -1;
 }
 
-bool DirectoryWalker::readAll(Frame& frame) {
-    frame.names.clear();
-    frame.entries.clear();
-    frame.next = 0;
-    for (;;) {
-        long n = ::syscall(SYS_getdents64, frame.fd, m_buffer.get(), kBufferBytes);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            return true;
-        for (long pos = 0; pos < n;) {
-            auto* d = reinterpret_cast<LinuxDirent64*>(m_buffer.get() + pos);
-            pos += d->d_reclen;
-            const char* name = d->d_name;
-            if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
-                continue;
-            if (!m_includeHidden && name[0] == '.')
-                continue;
-            size_t len = std::strlen(name);
-            frame.entries.push_back(
-                {static_cast<uint32_t>(frame.names.size()), static_cast<uint32_t>(len), d->d_type});
-            frame.names.append(name, len);
-        }
-    }
-}
-
-bool DirectoryWalker::pushDirectory(int fd) {
+// ready: a listing read ahead (readable tells whether reading it succeeded); otherwise the
+// folder is read here.
+bool DirectoryWalker::pushDirectory(int fd, FolderListing* ready, bool readable) {
     if (m_frames.size() <= m_depth)
         m_frames.emplace_back();
     Frame& frame = m_frames[m_depth++];
     frame.fd = fd;
     frame.pathLength = m_path.size();
+    frame.next = 0;
+    frame.requested = 0;
     ++m_open;
     ++m_generation;
-    if (!readAll(frame))
+    if (ready)
+        frame.listing.swap(*ready);
+    if (ready ? !readable
+              : !readFolder(fd, m_buffer.get(), kBufferBytes, m_includeHidden, frame.listing))
         return false;
     limitOpenDescriptors();
+    requestAhead();
     return true;
+}
+
+// Asks the second thread for the subfolders the walk will enter soonest, while slots last:
+// those of the deepest folder first, in listing order.
+void DirectoryWalker::requestAhead() {
+    if (!m_prefetcher)
+        return;
+    for (size_t depth = m_depth; depth-- > 0;) {
+        Frame& f = m_frames[depth];
+        if (f.fd < 0)
+            continue;
+        f.requested = std::max(f.requested, f.next);
+        for (; f.requested < f.listing.entries.size(); ++f.requested) {
+            FolderEntry& e = f.listing.entries[f.requested];
+            if (e.dtype != DT_DIR)
+                continue;
+            int slot = m_prefetcher->freeSlot();
+            if (slot < 0)
+                return;
+            uint64_t priority = (uint64_t(depth) << 32) | (0xFFFFFFFFu - uint32_t(f.requested));
+            m_prefetcher->request(slot, f.fd, f.listing.name(e), priority);
+            e.slot = int8_t(slot);
+        }
+    }
+}
+
+// The entries from `from` on will not be entered: their requests are dropped.
+void DirectoryWalker::dropRequests(Frame& frame, size_t from) {
+    for (size_t i = from; i < frame.requested && i < frame.listing.entries.size(); ++i) {
+        FolderEntry& e = frame.listing.entries[i];
+        if (e.slot >= 0)
+            m_prefetcher->discard(e.slot);
+        e.slot = -1;
+    }
 }
 
 // Gives up the descriptor of the shallowest frame (never the root's) once too many are open;
@@ -108,12 +115,25 @@ void DirectoryWalker::limitOpenDescriptors() {
         Frame& f = m_frames[i];
         if (f.fd < 0)
             continue;
+        // Requests not begun are taken back (the walk reads those folders itself); the
+        // others must be done with this descriptor before it goes.
+        if (m_prefetcher) {
+            for (size_t k = f.next; k < f.requested; ++k) {
+                FolderEntry& e = f.listing.entries[k];
+                if (e.slot < 0)
+                    continue;
+                if (m_prefetcher->withdraw(e.slot))
+                    e.slot = -1;
+                else
+                    m_prefetcher->waitUntilDone(e.slot);
+            }
+        }
         struct stat st {};
         if (::fstat(f.fd, &st) == 0) {
             f.dev = st.st_dev;
             f.ino = st.st_ino;
         }
-        closeDescriptor(f.fd);
+        ::close(f.fd);
         f.fd = -1;
         --m_open;
         return;
@@ -125,7 +145,7 @@ void DirectoryWalker::popDirectory() {
     ++m_generation;
     if (m_depth > 0 && m_frames[m_depth - 1].fd < 0) {
         Frame& parent = m_frames[m_depth - 1];
-        int fd = frame.fd >= 0 ? ::openat(frame.fd, "..", kDirectoryFlags) : -1;
+        int fd = frame.fd >= 0 ? ::openat(frame.fd, "..", kFolderOpenFlags) : -1;
         struct stat st {};
         if (fd >= 0 && ::fstat(fd, &st) == 0 && st.st_dev == parent.dev &&
             st.st_ino == parent.ino) {
@@ -135,61 +155,66 @@ void DirectoryWalker::popDirectory() {
             // The folder moved while we were inside it: what is left of it can't be reached.
             if (fd >= 0)
                 ::close(fd);
-            parent.next = parent.entries.size();
+            if (m_prefetcher)
+                dropRequests(parent, parent.next);
+            parent.next = parent.listing.entries.size();
             ++m_errors;
         }
     }
     if (frame.fd >= 0) {
-        closeDescriptor(frame.fd);
+        ::close(frame.fd);
         --m_open;
     }
     frame.fd = -1;
 }
 
-void DirectoryWalker::closeDescriptor(int fd) {
-    if (m_closer)
-        m_closer(fd);
-    else
-        ::close(fd);
-}
-
-bool DirectoryWalker::nextMayWait() const {
-    if (m_pendingDirectory && m_recursive)
-        return true;
-    if (m_depth == 0)
-        return false;
-    const Frame& frame = m_frames[m_depth - 1];
-    return frame.next >= frame.entries.size() || frame.entries[frame.next].dtype == DT_UNKNOWN;
+// Enters the directory just yielded, from a listing read ahead when there is one.
+void DirectoryWalker::enterPendingDirectory() {
+    Frame& parent = m_frames[m_depth - 1];
+    int slot = parent.listing.entries[parent.next - 1].slot;
+    parent.listing.entries[parent.next - 1].slot = -1;
+    if (slot >= 0 && !m_prefetcher->withdraw(slot)) {
+        FolderPrefetcher::Result r = m_prefetcher->take(slot, m_taken);
+        if (r.fd < 0) {
+            ++m_errors;
+        } else if (!pushDirectory(r.fd, &m_taken, r.read)) {
+            ++m_errors;
+            popDirectory();
+        }
+        requestAhead(); // the slot is free again
+        return;
+    }
+    int parentFd = parent.fd;
+    int fd =
+        parentFd >= 0 ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kFolderOpenFlags) : -1;
+    if (fd < 0) {
+        ++m_errors;
+    } else if (!pushDirectory(fd, nullptr, true)) {
+        ++m_errors;
+        popDirectory();
+    }
+    if (slot >= 0)
+        requestAhead();
 }
 
 bool DirectoryWalker::next() {
     if (m_pendingDirectory) {
         m_pendingDirectory = false;
-        if (m_recursive) {
-            int parentFd = directoryFd();
-            int fd = parentFd >= 0
-                         ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kDirectoryFlags)
-                         : -1;
-            if (fd < 0) {
-                ++m_errors;
-            } else if (!pushDirectory(fd)) {
-                ++m_errors;
-                popDirectory();
-            }
-        }
+        if (m_recursive)
+            enterPendingDirectory();
     }
     while (m_depth > 0) {
         Frame& frame = m_frames[m_depth - 1];
-        if (frame.next >= frame.entries.size()) {
+        if (frame.next >= frame.listing.entries.size()) {
             popDirectory();
             continue;
         }
-        const Entry& e = frame.entries[frame.next++];
+        const FolderEntry& e = frame.listing.entries[frame.next++];
         m_path.resize(frame.pathLength);
         if (m_path.empty() || m_path.back() != '/')
             m_path.push_back('/');
         m_nameOffset = m_path.size();
-        m_path.append(frame.names, e.offset, e.length);
+        m_path.append(frame.listing.names, e.offset, e.length);
 
         unsigned dtype = e.dtype;
         if (dtype == DT_UNKNOWN) {

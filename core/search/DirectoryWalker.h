@@ -1,10 +1,13 @@
 #pragma once
 // A depth-first walk of a folder, a directory before its contents, that never follows a
 // symbolic link, opens nothing but directories, works relative to held directory descriptors
-// (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open.
+// (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open. It can have
+// a second thread read the folders it will enter later; the items and their order stay the
+// same.
+
+#include "FolderListing.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,11 +16,13 @@
 
 namespace qb {
 
+class FolderPrefetcher;
+
 class DirectoryWalker {
 public:
     enum class ItemType : uint8_t { directory, symlink, other };
 
-    DirectoryWalker(std::string root, bool recursive, bool includeHidden);
+    DirectoryWalker(std::string root, bool recursive, bool includeHidden, bool readAhead = false);
     ~DirectoryWalker();
     DirectoryWalker(const DirectoryWalker&) = delete;
     DirectoryWalker& operator=(const DirectoryWalker&) = delete;
@@ -38,35 +43,26 @@ public:
     // Changes whenever the folder holding the current item changes.
     uint64_t directoryGeneration() const { return m_generation; }
     int64_t errors() const { return m_errors; }
-    // Whether the next call may open, read or close a directory (and so wait on the disk).
-    bool nextMayWait() const;
-    // Closes the descriptors the walk gives up while it runs (the destructor closes the rest
-    // itself); another reader of them can keep them open until it is done with them.
-    void setCloser(std::function<void(int)> closer) { m_closer = std::move(closer); }
 
     static constexpr size_t kMaxOpenDirectories = 48;
 
 private:
-    struct Entry {
-        uint32_t offset;
-        uint32_t length;
-        uint8_t dtype;
-    };
     struct Frame {
         int fd = -1;
         dev_t dev = 0; // recorded only when the descriptor is given up
         ino_t ino = 0;
-        std::string names;
-        std::vector<Entry> entries;
+        FolderListing listing;
         size_t next = 0;
+        size_t requested = 0; // entries before this were considered for reading ahead
         size_t pathLength = 0;
     };
 
-    bool pushDirectory(int fd);
-    bool readAll(Frame& frame);
+    void enterPendingDirectory();
+    bool pushDirectory(int fd, FolderListing* ready, bool readable);
     void popDirectory();
     void limitOpenDescriptors();
-    void closeDescriptor(int fd);
+    void requestAhead();
+    void dropRequests(Frame& frame, size_t from);
 
     std::string m_root;
     bool m_recursive;
@@ -82,7 +78,8 @@ private:
     int64_t m_errors = 0;
     static constexpr size_t kBufferBytes = 256 * 1024;
     std::unique_ptr<char[]> m_buffer;
-    std::function<void(int)> m_closer;
+    std::unique_ptr<FolderPrefetcher> m_prefetcher;
+    FolderListing m_taken; // a listing read ahead, on its way into a frame
 };
 
 } // namespace qb

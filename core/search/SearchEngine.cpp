@@ -6,12 +6,10 @@
 #include "HitOrdering.h"
 #include "LiteralPrefilter.h"
 #include "PathText.h"
-#include "ReadAheadWalker.h"
 #include "RegexMatcher.h"
 
 #include <algorithm>
 #include <optional>
-#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,11 +31,10 @@ void nameRanges(const std::vector<RawRange>& raw, int64_t offset, int64_t nameLe
     }
 }
 
-// The walk and match loop, over either walker: both yield the same items in the same order.
-template <class Walker>
-SearchOutcome walkAndMatch(Walker& walker, const SearchOptions& options, RegexMatcher& matcher,
-                           std::optional<LiteralPrefilter>& prefilter, const RunTuning& tuning,
-                           const Publish& publish, const std::stop_token& stop) {
+SearchOutcome walkAndMatch(DirectoryWalker& walker, const SearchOptions& options,
+                           RegexMatcher& matcher, std::optional<LiteralPrefilter>& prefilter,
+                           const RunTuning& tuning, const Publish& publish,
+                           const std::stop_token& stop) {
     using Steady = CoarseClock;
     auto lastPublish = Steady::now();
     HitListBuilder hits;
@@ -116,14 +113,6 @@ SearchOutcome walkAndMatch(Walker& walker, const SearchOptions& options, RegexMa
 
 } // namespace
 
-unsigned defaultThreads() {
-    cpu_set_t set;
-    CPU_ZERO(&set);
-    if (::sched_getaffinity(0, sizeof set, &set) != 0)
-        return 1;
-    return CPU_COUNT(&set) > 1 ? 2 : 1;
-}
-
 SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop,
                   const RunTuning& tuning) {
     RegexMatcher matcher(options.pattern, options.caseSensitive);
@@ -135,7 +124,8 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
         ::access(options.folder.c_str(), R_OK | X_OK) != 0)
         return failure(1, kUnreadableFolder);
 
-    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
+    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden,
+                           tuning.threads > 1);
     if (!walker.open())
         return failure(2, kCannotEnumerate);
 
@@ -143,14 +133,6 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     if (tuning.literalPrefilter)
         prefilter = LiteralPrefilter::fromPattern(options.pattern, options.caseSensitive);
 
-    unsigned threads = tuning.threads ? tuning.threads : defaultThreads();
-    if (threads > 1) {
-        // Attributes are read through the folder's descriptor, which the reader then keeps
-        // open until the matching thread has moved past the folder.
-        ReadAheadWalker ahead(walker, tuning.attributes, stop);
-        if (ahead.start())
-            return walkAndMatch(ahead, options, matcher, prefilter, tuning, publish, stop);
-    }
     return walkAndMatch(walker, options, matcher, prefilter, tuning, publish, stop);
 }
 

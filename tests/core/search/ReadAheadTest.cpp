@@ -1,14 +1,18 @@
-// The two-thread walk and the literal prefilter against the plain walk: same results, and a
-// stopped two-thread walk leaves no thread or descriptor behind.
+// The walk that reads folders ahead on a second thread, and the literal prefilter, against the
+// plain walk: the same results, bounded descriptors, and nothing left behind when stopped.
 
 #include "TempTree.h"
+#include "search/DirectoryWalker.h"
+#include "search/FolderPrefetcher.h"
 #include "search/SearchEngine.h"
 
 #include <atomic>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -34,8 +38,9 @@ void makeFiles(const std::string& folder, int count, int seed) {
     ::close(fd);
 }
 
-// About 21,500 items: enough for the hit limit and for the reader to fill its ring many
-// times, with links, hidden items, odd names and a chain deeper than the walker keeps open.
+// About 21,500 items: enough for the hit limit, with links, hidden items, odd names, and a
+// chain deeper than the walker keeps open whose every level has two more folders to read
+// ahead.
 class ReadAhead : public testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -47,8 +52,11 @@ protected:
                 makeFiles(d + "/s" + std::to_string(j), 140, i * 5 + j);
         }
         std::string deep = "deep";
-        for (int i = 0; i < 60; ++i)
+        for (int i = 0; i < 60; ++i) {
             deep += "/d";
+            s_tree->dir(deep + "x");
+            s_tree->dir(deep + "y");
+        }
         s_tree->file(deep + "/bottom_zebra");
         s_tree->file(".cache/zebra.txt");
         s_tree->link("toD0", "d0");
@@ -185,6 +193,29 @@ TEST_F(ReadAhead, UnreadableFoldersCountTheSameOnTwoThreads) {
     if (code < 0)
         GTEST_SKIP() << "cannot switch to the user nobody";
     EXPECT_EQ(code, 0);
+}
+
+// Folders read ahead hold descriptors too, at most a few: with barely more descriptors than
+// the walker and the read-ahead may hold, the walk still reaches every item.
+TEST_F(ReadAhead, FitsInATightDescriptorLimit) {
+    SearchOptions o;
+    o.folder = s_tree->root();
+    o.pattern = "bottom|_1";
+    Result reference = search(o, tuning(1, false));
+    std::fflush(nullptr);
+    pid_t pid = ::fork();
+    if (pid == 0) {
+        rlim_t open = entries("/proc/self/fd");
+        rlim_t most = open + DirectoryWalker::kMaxOpenDirectories + FolderPrefetcher::kSlots + 4;
+        struct rlimit limit {
+            most, most
+        };
+        ::setrlimit(RLIMIT_NOFILE, &limit);
+        ::_exit(same(reference, search(o, tuning(2, true))) ? 0 : 1);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
 }
 
 TEST_F(ReadAhead, StoppingLeavesNoThreadOrDescriptorBehind) {
