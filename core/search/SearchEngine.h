@@ -46,6 +46,8 @@ struct RunTuning {
     bool attributes = true;
     bool nameKeys = true;
     // Rejects names lacking the pattern's literal text before they are decoded and matched.
+    // Such a name cannot match; it can no longer run out of matching time either, so with a
+    // pathological pattern fewer items may count as skipped.
     bool literalPrefilter = true;
     // Called on the calling thread with each hit as soon as it is found.
     std::function<void(const SearchHit&)> onHit;
