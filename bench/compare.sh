@@ -9,14 +9,7 @@ pattern=${2:-zebra}
 tree=${QB_BENCH_TREE:-/tmp/qb-compare-$items}
 out=$(mktemp -d)
 
-bash scripts/setup.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target quillbrook-find walk_floor >/dev/null
-python3 bench/make_tree.py "$tree" "$items"
-find "$tree" >/dev/null # warm the cache
-
-qb=build/default/tools/quillbrook-find
-floor=build/default/bench/walk_floor
+source bench/prepare-tree.sh
 echo "items visited: $(find "$tree" -mindepth 1 | wc -l)"
 echo "hits: quillbrook-find $($qb --quiet --hidden "$pattern" "$tree" | wc -l)," \
      "fdfind $(fdfind -HI -uu -i --regex "$pattern" "$tree" | wc -l)"

@@ -22,14 +22,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-bash scripts/setup.sh
-cmake --preset default >/dev/null
-cmake --build --preset default --target quillbrook-find walk_floor >/dev/null
-python3 bench/make_tree.py "$tree" "$items"
-find "$tree" >/dev/null # warm the cache
-
-qb=build/default/tools/quillbrook-find
-floor=build/default/bench/walk_floor
+source bench/prepare-tree.sh
 literal=zebra      # a literal name pattern with few hits
 many=o             # reaches the 20,000-hit limit
 early=$($qb --threads 1 --quiet --hidden --no-recursive . "$tree" | head -n 1 || true)

@@ -15,8 +15,6 @@ class ApplicationChooser : public QDialog {
     Q_OBJECT
 public:
     ApplicationChooser(std::vector<ApplicationEntry> applications, QWidget* parent);
-    QLineEdit* filterField() const { return m_filter; }
-    QListWidget* list() const { return m_list; }
 
 Q_SIGNALS:
     void chosen(const std::string& applicationId);

@@ -71,8 +71,4 @@ QIcon FileIcon::iconForPath(const std::string& path, bool isDirectory) {
                 isDirectory ? std::string(kFolderType) : contentTypeForName(lastComponent(path)));
 }
 
-int FileIcon::cachedCount() {
-    return int(cache().count());
-}
-
 } // namespace qb

@@ -18,7 +18,6 @@ public:
     static QIcon icon(const SearchHit& hit);
     // The icon for a path, its type guessed from its name and whether it is a folder.
     static QIcon iconForPath(const std::string& path, bool isDirectory);
-    static int cachedCount();
 };
 
 } // namespace qb

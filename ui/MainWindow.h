@@ -26,7 +26,6 @@ public:
     ~MainWindow() override;
 
     SearchView* view() const { return m_view; }
-    QToolBar* toolBar() const { return m_toolBar; }
     // What the model holds, weakly, to resize, close and raise this window.
     std::shared_ptr<SearchWindow> handle() const { return m_handle; }
 

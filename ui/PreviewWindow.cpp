@@ -155,10 +155,6 @@ void PreviewWindow::showContent(const PreviewContent& content, const std::string
     }
 }
 
-QString PreviewWindow::messageText() const {
-    return m_message->isVisibleTo(this) ? m_message->text() : QString();
-}
-
 void PreviewWindow::showImage() {
     if (m_shown.isNull())
         return;

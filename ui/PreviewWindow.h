@@ -50,7 +50,6 @@ public:
     explicit PreviewWindow(PreviewController& controller);
     void showLoading(const QString& name, int index, int count);
     void showContent(const PreviewContent& content, const std::string& path);
-    QString messageText() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -16,7 +16,7 @@ namespace qb {
 
 ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
                        std::function<void(const std::vector<std::string>&)> reveal, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+    : QWidget(parent) {
     SearchModel* m = &model;
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);

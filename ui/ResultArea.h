@@ -23,7 +23,6 @@ public:
     EmptyState* emptyState() const { return m_empty; }
 
 private:
-    SearchModel& m_model;
     QWidget* m_changedBanner;
     QWidget* m_errorBanner;
     QLabel* m_errorText;

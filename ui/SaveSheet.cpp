@@ -12,7 +12,7 @@
 
 namespace qb {
 
-SaveSheet::SaveSheet(SearchModel& model, QWidget* parent) : QDialog(parent), m_model(model) {
+SaveSheet::SaveSheet(SearchModel& model, QWidget* parent) : QDialog(parent) {
     SearchModel* m = &model;
     setWindowTitle(tr("Save Search"));
     setWindowModality(Qt::WindowModal);

@@ -22,7 +22,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    SearchModel& m_model;
     QLineEdit* m_name;
     QPushButton* m_save;
 };
