@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Runs a command on a virtual X display of its own. Xvfb picks a free display number itself
-# (-displayfd), so runs side by side never race for one. Exits 77 when no display can start.
+# (-displayfd), so runs side by side never race for one. -noreset: by default the server resets
+# whenever its last client leaves, and a client connecting during that reset is dropped, which
+# happens when the first probe or the accessibility bus disconnects just as the program starts.
+# Exits 77 when no display can start.
 # Usage: scripts/with-xvfb.sh COMMAND [ARGS...]
 set -euo pipefail
 for tool in Xvfb xdotool; do
@@ -8,7 +11,7 @@ for tool in Xvfb xdotool; do
 done
 fifo=$(mktemp -u)
 mkfifo "$fifo"
-Xvfb -displayfd 3 -screen 0 "${QB_SCREEN:-1280x800x24}" -nolisten tcp 3>"$fifo" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 "${QB_SCREEN:-1280x800x24}" -nolisten tcp -noreset 3>"$fifo" 2>/dev/null &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -f "$fifo"' EXIT
 if ! read -r -t 30 number <"$fifo"; then
