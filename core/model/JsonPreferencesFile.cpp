@@ -6,10 +6,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <cerrno>
+#include <condition_variable>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <mutex>
+#include <optional>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace qb {
@@ -60,7 +65,129 @@ bool writeAll(int fd, const QByteArray& bytes) {
     return true;
 }
 
+void keepAside(const std::string& path, const QByteArray& bytes, const std::string& suffix) {
+    std::string base = path + suffix + fs::localTimeText("%Y%m%d-%H%M%S");
+    for (int n = 0; n < 1000; ++n) {
+        std::string p = n ? base + "-" + std::to_string(n) : base;
+        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0) {
+            if (errno == EEXIST)
+                continue;
+            return;
+        }
+        bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+        if (::close(fd) != 0 || !ok)
+            ::unlink(p.c_str());
+        return;
+    }
+}
+
+bool writeAtomically(const std::string& path, const QByteArray& bytes) {
+    std::string dir(parentOf(path));
+    if (fs::makeDirectory(dir, true))
+        return false;
+    std::string temp = dir + "/.preferences.json.XXXXXX";
+    int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    // Every write is checked and flushed before the rename, so a full disk leaves the old
+    // file as it was.
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dfd >= 0) {
+        ::fsync(dfd);
+        ::close(dfd);
+    }
+    return true;
+}
+
 } // namespace
+
+// Writes the newest state and nothing older: snapshots that arrive while one is being written
+// replace each other. Copies kept aside are written first, before the file they came from
+// can be replaced.
+class JsonPreferencesFile::Writer {
+public:
+    explicit Writer(std::string path) : m_path(std::move(path)), m_thread([this] { run(); }) {}
+
+    ~Writer() {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+        }
+        m_wake.notify_one();
+        m_thread.join();
+    }
+
+    void keepAside(QByteArray bytes, std::string suffix) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_asides.emplace_back(std::move(bytes), std::move(suffix));
+            ++m_posted;
+        }
+        m_wake.notify_one();
+    }
+
+    void write(QByteArray snapshot) {
+        {
+            std::lock_guard lock(m_mutex);
+            m_snapshot = std::move(snapshot);
+            ++m_posted;
+        }
+        m_wake.notify_one();
+    }
+
+    void flush() {
+        std::unique_lock lock(m_mutex);
+        m_done.wait(lock, [this] { return m_written == m_posted; });
+    }
+
+    bool lastWriteFailed() {
+        std::lock_guard lock(m_mutex);
+        return m_failed;
+    }
+
+private:
+    void run() {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            m_wake.wait(lock, [this] { return m_stopping || m_written != m_posted; });
+            if (m_written == m_posted)
+                return; // stopping, and everything is written
+            auto asides = std::move(m_asides);
+            m_asides.clear();
+            auto snapshot = std::move(m_snapshot);
+            m_snapshot.reset();
+            std::uint64_t upTo = m_posted;
+            lock.unlock();
+            for (const auto& [bytes, suffix] : asides)
+                qb::keepAside(m_path, bytes, suffix);
+            bool ok = !snapshot || writeAtomically(m_path, *snapshot);
+            lock.lock();
+            if (snapshot)
+                m_failed = !ok;
+            m_written = upTo;
+            m_done.notify_all();
+        }
+    }
+
+    const std::string m_path;
+    std::mutex m_mutex;
+    std::condition_variable m_wake;
+    std::condition_variable m_done;
+    std::vector<std::pair<QByteArray, std::string>> m_asides;
+    std::optional<QByteArray> m_snapshot;
+    std::uint64_t m_posted = 0;
+    std::uint64_t m_written = 0;
+    bool m_failed = false;
+    bool m_stopping = false;
+    std::thread m_thread; // last: starts once the members above exist
+};
 
 std::string JsonPreferencesFile::defaultPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -85,6 +212,19 @@ JsonPreferencesFile::JsonPreferencesFile(std::string path) : m_path(std::move(pa
     }
     m_values = doc.object();
     m_inSync = true;
+}
+
+JsonPreferencesFile::~JsonPreferencesFile() = default;
+
+JsonPreferencesFile::Writer& JsonPreferencesFile::writer() {
+    if (!m_writer)
+        m_writer = std::make_unique<Writer>(m_path);
+    return *m_writer;
+}
+
+void JsonPreferencesFile::flush() {
+    if (m_writer)
+        m_writer->flush();
 }
 
 std::optional<bool> JsonPreferencesFile::boolean(const QString& key) const {
@@ -154,7 +294,7 @@ void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
     // destroy it.
     if (m_values.contains(key) && (previousUnreadable || !data(key))) {
         QJsonObject old{{key, m_values.value(key)}};
-        keepAside(QJsonDocument(old).toJson(), "." + key.toStdString() + "-unreadable-");
+        writer().keepAside(QJsonDocument(old).toJson(), "." + key.toStdString() + "-unreadable-");
     }
     QJsonObject o;
     if (isValidUtf8(std::string_view(value.constData(), size_t(value.size()))))
@@ -167,56 +307,16 @@ void JsonPreferencesFile::setData(const QString& key, const QByteArray& value,
 void JsonPreferencesFile::store(const QString& key, const QJsonValue& value) {
     // Rewriting (and syncing) a file that already says exactly this would only cost time:
     // every search remembers its folder.
-    if (m_inSync && m_values.contains(key) && m_values.value(key) == value)
+    if (m_inSync && m_values.contains(key) && m_values.value(key) == value &&
+        !(m_writer && m_writer->lastWriteFailed()))
         return;
     m_values.insert(key, value);
-    m_inSync = write();
-}
-
-void JsonPreferencesFile::keepAside(const QByteArray& bytes, const std::string& suffix) {
-    std::string base = m_path + suffix + fs::localTimeText("%Y%m%d-%H%M%S");
-    for (int n = 0; n < 1000; ++n) {
-        std::string p = n ? base + "-" + std::to_string(n) : base;
-        int fd = ::open(p.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd < 0) {
-            if (errno == EEXIST)
-                continue;
-            return;
-        }
-        bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-        if (::close(fd) != 0 || !ok)
-            ::unlink(p.c_str());
-        return;
-    }
-}
-
-bool JsonPreferencesFile::write() {
-    std::string dir(parentOf(m_path));
-    if (fs::makeDirectory(dir, true))
-        return false;
     if (!m_unreadableFile.isEmpty()) {
-        keepAside(m_unreadableFile, ".unreadable-");
+        writer().keepAside(std::move(m_unreadableFile), ".unreadable-");
         m_unreadableFile.clear();
     }
-    QByteArray bytes = QJsonDocument(m_values).toJson(QJsonDocument::Indented);
-    std::string temp = dir + "/.preferences.json.XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0)
-        return false;
-    // Every write is checked and flushed before the rename, so a full disk leaves the old
-    // file as it was.
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temp.c_str(), m_path.c_str()) != 0) {
-        ::unlink(temp.c_str());
-        return false;
-    }
-    int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dfd >= 0) {
-        ::fsync(dfd);
-        ::close(dfd);
-    }
-    return true;
+    writer().write(QJsonDocument(m_values).toJson(QJsonDocument::Indented));
+    m_inSync = true;
 }
 
 } // namespace qb

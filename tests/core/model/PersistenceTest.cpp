@@ -199,6 +199,7 @@ TEST(PreferencesFile, KeepsTypesAndSurvivesBadFiles) {
     JsonPreferencesFile broken(path);
     EXPECT_EQ(broken.boolean("liveSearch"), std::nullopt);
     broken.setBoolean("liveSearch", false);
+    broken.flush();
     auto names = TempTree::list(t.path("config/quillbrook"));
     ASSERT_EQ(names.size(), 2u);
     EXPECT_EQ(TempTree::read(t.path("config/quillbrook/" + names[1])), torn);
@@ -231,6 +232,7 @@ TEST(PreferencesFile, UnreadableSavedSearchesAreKeptAside) {
             model.setSaveName("new");
             model.save();
         }
+        store.flush();
         auto list = decodeSavedSearches(*JsonPreferencesFile(path).data("savedSearches"));
         ASSERT_TRUE(list);
         ASSERT_EQ(list->size(), 1u);
@@ -252,10 +254,12 @@ TEST(PreferencesFile, AFullDiskLeavesTheOldFileAsItWas) {
     std::string path = dir + "/preferences.json";
     JsonPreferencesFile file(path);
     file.setText("appearance", "dark");
+    file.flush();
     std::string before = TempTree::read(path);
     t.file("small/filler", std::string(60 * 1024, 'f'));
     std::vector<std::string> many(2000, std::string(60, 'p'));
     file.setPaths("recentFolders", many);
+    file.flush();
     EXPECT_EQ(TempTree::read(path), before);
     EXPECT_EQ(JsonPreferencesFile(path).text("appearance"), "dark");
     EXPECT_EQ(TempTree::list(dir), (Paths{"filler", "preferences.json"})) << "no temporary left";
