@@ -4,6 +4,7 @@
 #include "search/HitOrdering.h"
 #include "search/PathText.h"
 
+#include <QThreadPool>
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
@@ -60,6 +61,14 @@ void launched(GObject* source, GAsyncResult* result, gpointer data) {
 }
 
 } // namespace
+
+void readApplicationsAhead() {
+    // GIO keeps what it read, behind a lock of its own, for every later call on any thread.
+    QThreadPool::globalInstance()->start([] {
+        g_list_free_full(g_app_info_get_all(), g_object_unref);
+        g_list_free_full(g_app_info_get_all_for_type("text/plain"), g_object_unref);
+    });
+}
 
 std::vector<ApplicationEntry> applicationsForPath(const std::string& path) {
     struct stat st {};

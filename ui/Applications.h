@@ -8,6 +8,9 @@
 
 namespace qb {
 
+// Starts reading the desktop's applications on a pool thread, so the first item menu or
+// chooser does not read every desktop file on the GUI thread.
+void readApplicationsAhead();
 // Sorted by desktop file id the way a file manager orders names.
 std::vector<ApplicationEntry> applicationsForPath(const std::string& path);
 // Every application the desktop shows in its menus, sorted by display name.

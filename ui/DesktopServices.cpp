@@ -51,7 +51,9 @@ void openWithDefaultApplication(const std::string& uri) {
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
                                  QObject* parent)
     : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)),
-      m_openFolder(openWithDefaultApplication) {}
+      m_openFolder(openWithDefaultApplication) {
+    readApplicationsAhead();
+}
 
 void DesktopServices::chooseFolder(const FolderPanel& panel,
                                    std::function<void(std::optional<std::string>)> done) {
