@@ -4,6 +4,7 @@
 #include "Commands.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
+#include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "ui/DesktopServices.h"
@@ -90,6 +91,8 @@ void QuillbrookApp::raiseWindow() {
     if (!m_activationToken.isEmpty())
         qputenv("XDG_ACTIVATION_TOKEN", m_activationToken.toUtf8());
     window->raiseAndActivate();
+    // X11 wants the time of the user's action from the startup id.
+    activateWithStartupId(window, m_activationToken.toUtf8());
 }
 
 int QuillbrookApp::run(int argc, char** argv) {

@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev                  # QtCore for the search model; Widgets, DBus for the window
   qt6-qpa-plugins               # the X11, Wayland and offscreen platform plugins
+  libxcb1-dev                   # bringing an existing window forward on X11
   libqt6svg6                    # the icon theme's SVG icons
   qt6-pdf-dev                   # PDF pages in the preview
   qt6-image-formats-plugins     # more image formats in the preview

@@ -104,7 +104,9 @@ def main():
         print("status:", text)
 
         sub = os.path.join(tree, "sub")
-        second = subprocess.run([BINARY, "--folder", sub], env=env, timeout=20)
+        # As a launcher starts it: the startup id goes along to the first window.
+        second = subprocess.run([BINARY, "--folder", sub], timeout=20, env=dict(
+            env, DESKTOP_STARTUP_ID="launcher/quillbrook/1-0-host_TIME1234"))
         if second.returncode != 0:
             fail("the second start exited with %d" % second.returncode)
         poll("the first window to show the new folder", lambda: find(

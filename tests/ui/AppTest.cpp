@@ -4,6 +4,7 @@
 #include "app/Commands.h"
 #include "app/LaunchArgs.h"
 #include "app/QuillbrookApp.h"
+#include "app/X11Activation.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 #include "ui/MainWindow.h"
@@ -184,4 +185,12 @@ TEST_F(AppTest, DuplicateAndTrashKeysLeaveItemsAloneWhileThePatternIsEdited) {
     ASSERT_TRUE(m().fileActionRunning());
     ASSERT_TRUE(done.wait(10000));
     EXPECT_EQ(TempTree::list(tree.root()).size(), 2u);
+}
+
+TEST(StartupId, CarriesTheTimeOfTheUsersAction) {
+    EXPECT_EQ(qb::startupTime("gnome-shell/quillbrook/1234-0-host_TIME98765"), 98765u);
+    EXPECT_EQ(qb::startupTime("a_TIME1_TIME4294967295"), 4294967295u) << "the last one counts";
+    for (const char* id :
+         {"", "no-time", "x_TIME", "x_TIME-5", "x_TIME+5", "x_TIME12ab", "x_TIME4294967296"})
+        EXPECT_EQ(qb::startupTime(id), std::nullopt) << id;
 }
