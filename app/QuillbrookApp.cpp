@@ -2,6 +2,7 @@
 
 #include "Appearance.h"
 #include "Commands.h"
+#include "KeyboardMenus.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
 #include "X11Activation.h"
@@ -36,6 +37,8 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
          [this](const std::vector<std::string>& items) { m_desktop->revealItems(items); }},
         this);
     m_appearance = new AppearanceController(*m_model, this);
+    if (qApp)
+        qApp->installEventFilter(new KeyboardMenus(this));
 }
 
 QuillbrookApp::~QuillbrookApp() {

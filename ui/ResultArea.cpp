@@ -29,6 +29,7 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     changedColumn->setSpacing(0);
     auto* changedRow = new QHBoxLayout;
     changedRow->setContentsMargins(16, 6, 16, 6);
+    changedRow->setSpacing(6);
     auto* changedIcon =
         new SymbolLabel("arrow.clockwise", 12, QPalette::PlaceholderText, m_changedBanner);
     auto* changedText = makeLabel(tr("Search changed. Results below are from the previous search."),
@@ -100,7 +101,18 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     follow(
         this, m, [m] { return m->orderedHits().empty(); },
         [this](bool empty) {
+            // A search repeated after a file command empties the list for a moment; the focus
+            // waits on the empty page rather than wander off to a button, and comes back.
+            const bool listHadFocus = m_results->hasFocus();
             m_stack->setCurrentWidget(empty ? static_cast<QWidget*>(m_empty) : m_results);
+            if (empty && listHadFocus) {
+                m_empty->setFocus();
+                m_focusParked = true;
+            } else if (!empty && m_focusParked) {
+                m_focusParked = false;
+                if (m_empty->hasFocus())
+                    m_results->setFocus();
+            }
         },
         &SearchModel::orderedHitsChanged);
 }

@@ -27,6 +27,7 @@ private:
     QWidget* m_errorBanner;
     QLabel* m_errorText;
     QStackedWidget* m_stack;
+    bool m_focusParked = false;
     EmptyState* m_empty;
     ResultsView* m_results;
 };

@@ -38,6 +38,8 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     setWordWrap(false);
     setTextElideMode(Qt::ElideRight);
     setFrameShape(QFrame::NoFrame);
+    // Tab leaves the list, as in the desktop's own lists; arrows move inside it.
+    setTabKeyNavigation(false);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(
@@ -55,6 +57,11 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     header->resizeSection(ResultsTableModel::sizeColumn, 70);
     header->resizeSection(ResultsTableModel::locationColumn, 230);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    connect(header, &QHeaderView::sectionResized, this, [this](int column) {
+        // The last column stretches with the window on its own.
+        if (!m_fitting && column != ResultsTableModel::locationColumn)
+            m_columnsSizedByUser = true;
+    });
 
     SearchModel* m = &model;
     follow(
@@ -130,6 +137,27 @@ void ResultsView::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QTableView::keyPressEvent(event);
+}
+
+void ResultsView::resizeEvent(QResizeEvent* event) {
+    QTableView::resizeEvent(event);
+    fitColumns();
+}
+
+// Spare width widens the kind to its largest, so descriptions are not cut off, then goes to
+// the name and the location alike; the location, last, takes what remains. Once the user has
+// dragged a column, the widths are theirs.
+void ResultsView::fitColumns() {
+    if (m_columnsSizedByUser)
+        return;
+    static constexpr int name = 240, kind = 100, kindMax = 130, size = 70, location = 230;
+    const int spare = viewport()->width() - (name + kind + size + location);
+    const int kindExtra = std::clamp(spare, 0, kindMax - kind);
+    const int rest = std::max(0, spare - kindExtra);
+    m_fitting = true;
+    horizontalHeader()->resizeSection(ResultsTableModel::kindColumn, kind + kindExtra);
+    horizontalHeader()->resizeSection(ResultsTableModel::nameColumn, name + rest / 2);
+    m_fitting = false;
 }
 
 // The view's selection as the model's set of items.

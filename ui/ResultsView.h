@@ -31,8 +31,10 @@ public Q_SLOTS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void fitColumns();
     void pushSelection();
     void pullSelection();
     void rememberPosition();
@@ -42,6 +44,8 @@ private:
     ResultsTableModel* m_table;
     Reveal m_reveal;
     bool m_syncing = false;
+    bool m_fitting = false;
+    bool m_columnsSizedByUser = false;
     std::string m_currentUrl;
     int m_scroll = 0;
 };

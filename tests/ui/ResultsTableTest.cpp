@@ -127,6 +127,20 @@ TEST_F(ResultsTest, ReturnRenamesOneItemAndSpacePreviewsASelection) {
     EXPECT_EQ(desktop.previews[0], (std::vector<std::string>{"/d/a.txt", "/d/b.txt"}));
 }
 
+TEST_F(ResultsTest, TheListKeepsTheKeyboardWhileASearchRepeatsAndTabLeavesIt) {
+    feed({hit("/d/a.txt"), hit("/d/b.txt")});
+    view()->setFocus();
+    ASSERT_TRUE(view()->hasFocus());
+    feed({}); // a file command's repeated search starts empty
+    EXPECT_FALSE(QApplication::focusWidget() &&
+                 QApplication::focusWidget()->inherits("QAbstractButton"))
+        << "a later Space or Return must not press a button";
+    feed({hit("/d/b.txt")});
+    EXPECT_TRUE(view()->hasFocus());
+    QTest::keyClick(view(), Qt::Key_Tab);
+    EXPECT_FALSE(view()->hasFocus()) << "Tab leaves the list; arrows move inside it";
+}
+
 TEST_F(ResultsTest, TheItemMenuNamesItsItemsAndTheEmptyAreaOnlyMakesAFolder) {
     std::vector<qb::SearchHit> hits;
     for (const char* n : {"/d/a.txt", "/d/b.txt", "/d/c.txt"})
