@@ -126,7 +126,6 @@ int QuillbrookApp::run(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("quillbrook"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quillbrook"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
     QApplication::setDesktopFileName(QLatin1String(kApplicationId));
     setUpIconTheme();

@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
@@ -65,6 +66,10 @@ void DesktopServices::chooseFolder(const FolderPanel& panel,
     dialog->setOption(QFileDialog::ReadOnly, !panel.canCreateFolders);
     dialog->setLabelText(QFileDialog::Accept, panel.prompt);
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    // Names are shown as they are, never as markup, with room for a long one.
+    for (auto* label : dialog->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    dialog->setMinimumWidth(420);
     auto answered = std::make_shared<bool>(false);
     connect(dialog, &QFileDialog::fileSelected, this, [done, answered](const QString& file) {
         *answered = true;
@@ -89,6 +94,10 @@ void DesktopServices::askName(const NameDialog& request,
     dialog->setOkButtonText(request.confirmButton);
     dialog->setCancelButtonText(tr("Cancel"));
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
+    // Names are shown as they are, never as markup, with room for a long one.
+    for (auto* label : dialog->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    dialog->setMinimumWidth(420);
     auto answered = std::make_shared<bool>(false);
     connect(dialog, &QInputDialog::textValueSelected, this, [done, answered](const QString& text) {
         *answered = true;

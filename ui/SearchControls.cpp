@@ -70,6 +70,7 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     m_pattern->setFont(monospaceFont(TextStyle::body));
     m_pattern->setClearButtonEnabled(true);
     m_pattern->setMinimumHeight(34);
+    m_pattern->setTextMargins(6, 0, 4, 0);
     m_pattern->setAccessibleName(tr("Regular expression"));
     m_pattern->setAccessibleDescription(tr("Press Return to search the selected folder"));
     m_search = new QPushButton(symbol("magnifyingglass"), tr("Search"), this);
@@ -78,11 +79,20 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     m_search->setMinimumHeight(34);
     m_search->setDefault(false);
     // The prominent, accent-filled button of the bar.
-    m_search->setStyleSheet(QStringLiteral(
-        "QPushButton:enabled { background: palette(highlight); color: palette(highlighted-text);"
-        " border: 1px solid palette(highlight); border-radius: 5px; }"
-        "QPushButton:enabled:hover { background: palette(highlight); }"
-        "QPushButton:focus { border: 2px solid palette(highlighted-text); }"));
+    // A style sheet takes palette colours when it is set: set it again for a new palette.
+    followPalette(m_search, [search = m_search] {
+        search->setStyleSheet({});
+        search->setStyleSheet(QStringLiteral(
+            "QPushButton:enabled { background: palette(highlight); color: "
+            "palette(highlighted-text);"
+            " border: 1px solid palette(highlight); border-radius: 5px; }"
+            "QPushButton:enabled:hover { background: palette(highlight); }"
+            "QPushButton:focus { border: 2px solid palette(highlighted-text); }"
+            // Translucent greys read as disabled on light and dark palettes alike.
+            "QPushButton:disabled { background: rgba(128, 128, 128, 40);"
+            " color: rgba(128, 128, 128, 220); border: 1px solid rgba(128, 128, 128, 70);"
+            " border-radius: 5px; }"));
+    });
     m_stop = new QPushButton(symbol("stop.fill"), tr("Stop"), this);
     m_stop->setObjectName("stopButton");
     m_stop->setFixedWidth(100);

@@ -72,10 +72,7 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
     auto* examples = new QPushButton(tr("Pattern examples"), m_hintRow);
     examples->setFlat(true);
     examples->setFont(fontFor(TextStyle::callout));
-    QPalette linkPalette = examples->palette();
-    linkPalette.setColor(QPalette::ButtonText, linkPalette.color(QPalette::Link));
-    examples->setPalette(linkPalette);
-    examples->setCursor(Qt::PointingHandCursor);
+    makeLinkButton(examples);
     hint->addWidget(hintText);
     hint->addStretch(1);
     hint->addWidget(examples);
@@ -251,6 +248,12 @@ void SearchView::showAlert(const std::optional<QString>& message) {
         });
         m_alert->setText(tr("File Operation"));
         m_alert->setInformativeText(*message);
+        // The heading reads as one, the message (which names files) is never markup, and a
+        // path has room to stay on one line.
+        m_alert->setStyleSheet(QStringLiteral("#qt_msgbox_label { font-weight: bold; }"
+                                              "#qt_msgbox_informativelabel { min-width: 360px; }"));
+        if (auto* text = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+            text->setTextFormat(Qt::PlainText);
         m_alert->open();
     } else {
         m_alert->setInformativeText(*message);

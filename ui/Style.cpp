@@ -48,6 +48,58 @@ QLabel* makeLabel(const QString& text, TextStyle style, bool secondary, QWidget*
     return label;
 }
 
+namespace {
+
+class PaletteFollower : public QObject {
+public:
+    PaletteFollower(QWidget* widget, std::function<void()> apply)
+        : QObject(widget), m_apply(std::move(apply)),
+          m_applied(QApplication::palette().cacheKey()) {
+        widget->installEventFilter(this);
+        m_apply();
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        // The desktop's palette is what is followed; what apply sets on the widget changes the
+        // widget's own palette and style, which must not start it again.
+        const auto type = event->type();
+        if (type != QEvent::PaletteChange && type != QEvent::ApplicationPaletteChange &&
+            type != QEvent::StyleChange)
+            return false;
+        const qint64 key = QApplication::palette().cacheKey();
+        if (key == m_applied)
+            return false;
+        m_applied = key;
+        // On the next turn: by then the new palette has reached the widget, and what apply
+        // sets never lands in the middle of the widget's own polishing.
+        QMetaObject::invokeMethod(this, m_apply, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    std::function<void()> m_apply;
+    qint64 m_applied;
+};
+
+} // namespace
+
+void followPalette(QWidget* widget, std::function<void()> apply) {
+    new PaletteFollower(widget, std::move(apply));
+}
+
+void makeLinkButton(QWidget* button) {
+    button->setCursor(Qt::PointingHandCursor);
+    followPalette(button, [button] {
+        QPalette palette = button->palette();
+        const QColor link = palette.color(QPalette::Link);
+        if (palette.color(QPalette::ButtonText) != link) {
+            palette.setColor(QPalette::ButtonText, link);
+            button->setPalette(palette);
+        }
+    });
+}
+
 QWidget* makeDivider(bool vertical, QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(vertical ? QFrame::VLine : QFrame::HLine);

@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <functional>
 
 class QLabel;
 class QWidget;
@@ -19,6 +20,12 @@ QFont monospaceFont(TextStyle style = TextStyle::body);
 QLabel* makeLabel(const QString& text, TextStyle style, bool secondary = false,
                   QWidget* parent = nullptr);
 void makeSecondary(QWidget* widget);
+
+// Runs apply now and again after the desktop's palette changes (a switch to dark, say), for
+// colours that are copied out of the palette rather than drawn from it.
+void followPalette(QWidget* widget, std::function<void()> apply);
+// A flat button drawn in the palette's link colour.
+void makeLinkButton(QWidget* button);
 
 // A horizontal or vertical hairline between regions.
 QWidget* makeDivider(bool vertical = false, QWidget* parent = nullptr);

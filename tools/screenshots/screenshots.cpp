@@ -90,7 +90,6 @@ void searchAndWait(qb::SearchModel& m) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName("Quillbrook");
     qb::setUpIconTheme();
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
