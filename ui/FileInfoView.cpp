@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QFormLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
@@ -62,18 +61,15 @@ ItemFacts readItemFacts(const std::string& path) {
 }
 
 std::vector<std::pair<QString, QString>> factLines(const ItemFacts& f) {
-    const QLocale locale;
     std::vector<std::pair<QString, QString>> lines;
     lines.emplace_back(QStringLiteral("Kind"), f.kind);
     lines.emplace_back(QStringLiteral("Size"), f.isDirectory
                                                    ? QStringLiteral("Folder (contents not counted)")
                                                    : sizeText(f.readable ? f.size : 0));
     if (f.created)
-        lines.emplace_back(QStringLiteral("Created"),
-                           locale.toString(*f.created, QLocale::LongFormat));
+        lines.emplace_back(QStringLiteral("Created"), dateTimeText(*f.created));
     if (f.modified)
-        lines.emplace_back(QStringLiteral("Modified"),
-                           locale.toString(*f.modified, QLocale::LongFormat));
+        lines.emplace_back(QStringLiteral("Modified"), dateTimeText(*f.modified));
     lines.emplace_back(QStringLiteral("Access"), f.readable && f.writable
                                                      ? QStringLiteral("Read & Write")
                                                      : QStringLiteral("Read Only or Unavailable"));

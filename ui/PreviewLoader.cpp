@@ -1,13 +1,13 @@
 #include "PreviewLoader.h"
 
 #include "ResultsTableModel.h"
+#include "Style.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QImageReader>
-#include <QLocale>
 #include <QPdfDocument>
 #include <cerrno>
 #include <fcntl.h>
@@ -26,8 +26,7 @@ QString factsText(const std::string& path, const struct stat& st, const std::str
     if (S_ISREG(st.st_mode))
         lines << sizeText(int64_t(st.st_size));
     lines << QStringLiteral("Modified %1")
-                 .arg(QLocale().toString(QDateTime::fromSecsSinceEpoch(st.st_mtime),
-                                         QLocale::LongFormat));
+                 .arg(dateTimeText(QDateTime::fromSecsSinceEpoch(st.st_mtime)));
     lines << QString::fromStdString(toValidUtf8(parentOf(path)));
     return lines.join(QLatin1Char('\n'));
 }

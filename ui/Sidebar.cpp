@@ -9,12 +9,25 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace qb {
 namespace {
 
 enum Role { kindRole = Qt::UserRole, indexRole };
 enum Kind { savedRow, saveButton, recentRow, chooseButton, emptyNote };
+
+// Rows as tall as the desktop's own sidebars, so icons never crowd the row above.
+class RowDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QSize size = QStyledItemDelegate::sizeHint(option, index);
+        size.setHeight(std::max(size.height() + 8, 28));
+        return size;
+    }
+};
 
 QString displayPath(std::string_view path) {
     return QString::fromStdString(toValidUtf8(path));
@@ -32,6 +45,8 @@ Sidebar::Sidebar(SearchModel& model, QWidget* parent) : QTreeWidget(parent), m_m
     setFixedWidth(210);
     setContextMenuPolicy(Qt::CustomContextMenu);
     setUniformRowHeights(true);
+    setItemDelegate(new RowDelegate(this));
+    setViewportMargins(0, 6, 0, 0);
     setIconSize({16, 16});
     setBackgroundRole(QPalette::Window);
     viewport()->setBackgroundRole(QPalette::Window);

@@ -1,9 +1,11 @@
 #include "Style.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QLabel>
+#include <QLocale>
 
 namespace qb {
 
@@ -98,6 +100,16 @@ void makeLinkButton(QWidget* button) {
             button->setPalette(palette);
         }
     });
+}
+
+QString dateTimeText(const QDateTime& when) {
+    const QLocale locale;
+    QString format = locale.dateFormat(QLocale::LongFormat);
+    for (const char* weekday : {"dddd, ", "dddd. ", "dddd ", ", dddd", "dddd"})
+        format.remove(QLatin1String(weekday));
+    const QDateTime local = when.toLocalTime();
+    return locale.toString(local.date(), format.trimmed()) + QStringLiteral(", ") +
+           locale.toString(local.time(), QLocale::ShortFormat);
 }
 
 QWidget* makeDivider(bool vertical, QWidget* parent) {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 
+class QDateTime;
 class QLabel;
 class QWidget;
 
@@ -26,6 +27,10 @@ void makeSecondary(QWidget* widget);
 void followPalette(QWidget* widget, std::function<void()> apply);
 // A flat button drawn in the palette's link colour.
 void makeLinkButton(QWidget* button);
+
+// A date and time as the desktop writes them for a file: the locale's long date without the
+// weekday, and the short time ("7 December 2026, 17:32"; no seconds, no zone).
+QString dateTimeText(const QDateTime& when);
 
 // A horizontal or vertical hairline between regions.
 QWidget* makeDivider(bool vertical = false, QWidget* parent = nullptr);

@@ -31,19 +31,19 @@ const QHash<QString, QStringList>& symbolTable() {
         {"sidebar.left", {"sidebar-show-symbolic", "view-dual-symbolic"}},
         {"eye", {"view-reveal-symbolic", "document-preview"}},
         {"ellipsis.circle", {"view-more-symbolic", "open-menu-symbolic", "application-menu"}},
-        {"slider.horizontal.3", {"emblem-system-symbolic", "preferences-system-symbolic"}},
+        {"slider.horizontal.3", {}}, // a gear reads as settings, not options
         {"questionmark.circle", {}}, // the themes draw a life buoy or a page: ours is clearer
-        {"line.3.horizontal.decrease", {"view-list-symbolic", "view-filter"}},
+        {"line.3.horizontal.decrease", {}}, // the themes have no filter but a list
         {"exclamationmark.circle", {"dialog-error-symbolic", "dialog-error"}},
         {"exclamationmark.triangle", {"dialog-warning-symbolic", "dialog-warning"}},
         {"arrow.clockwise", {"view-refresh-symbolic", "view-refresh"}},
         {"doc.text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}},
         {"text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}},
-        {"stop.circle", {"process-stop-symbolic", "process-stop"}},
+        {"stop.circle", {}}, // the themes draw a cross, which reads as an error
         {"xmark.circle.fill", {"window-close-symbolic", "edit-clear-symbolic", "window-close"}},
-        {"arrow.up.left", {"edit-undo-symbolic", "go-previous-symbolic"}},
-        {"rectangle", {"view-paged-symbolic", "view-fullscreen-symbolic"}},
-        {"rectangle.compress.vertical", {"view-restore-symbolic", "view-continuous-symbolic"}},
+        {"arrow.up.left", {}}, // not undo: "put this into the field"
+        {"rectangle", {}},
+        {"rectangle.compress.vertical", {}},
     };
     return table;
 }
