@@ -63,10 +63,14 @@ void MainWindow::buildToolBar(const Services& services) {
 
     auto* sidebar = m_toolBar->addAction(symbol("sidebar.left"), tr("Sidebar"));
     sidebar->setToolTip(tr("Show or hide saved searches"));
+    sidebar->setCheckable(true); // pressed while the sidebar shows
     connect(sidebar, &QAction::triggered, m, [m] {
         m->setLayout(m->layout() == WindowLayout::workspace ? WindowLayout::focused
                                                             : WindowLayout::workspace);
     });
+    follow(
+        this, m, [m] { return m->layout() == WindowLayout::workspace; },
+        [sidebar](bool shown) { sidebar->setChecked(shown); }, &SearchModel::layoutChanged);
     auto* spacer = new QWidget(m_toolBar);
     spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
     m_toolBar->addWidget(spacer);

@@ -157,6 +157,7 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     m_filters->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_filters->setFont(fontFor(TextStyle::callout));
     m_filters->setFocusPolicy(Qt::StrongFocus);
+    m_filters->setCheckable(true); // pressed while the filter bar shows
     m_modeHint = makeLabel({}, TextStyle::caption, true, this);
     m_modeHint->setObjectName("modeHint");
     row4->addWidget(m_filters);
@@ -246,6 +247,9 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
         this, m, [m] { return m->caseSensitive() || m->includeHidden(); },
         [this](bool marked) { m_options->setText(marked ? tr("Options •") : tr("Options")); },
         &SearchModel::caseSensitiveChanged, &SearchModel::includeHiddenChanged);
+    follow(
+        this, m, [m] { return m->showFilters(); },
+        [this](bool shown) { m_filters->setChecked(shown); }, &SearchModel::showFiltersChanged);
     follow(
         this, m, [m] { return m->filters().active(); },
         [this](bool active) { m_filters->setText(active ? tr("Filters •") : tr("Filters")); },

@@ -18,6 +18,8 @@ public:
         : QAbstractButton(parent), m_position(position) {
         setText(title);
         setCheckable(true);
+        // One of several: screen readers announce radio buttons, and arrows move the choice.
+        setAutoExclusive(true);
         setFocusPolicy(Qt::StrongFocus);
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
