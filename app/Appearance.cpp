@@ -9,12 +9,58 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
+#include <QPainter>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleFactory>
+#include <QStyleOptionToolButton>
 #include <QWidget>
 
 namespace qb {
 namespace {
+
+// The styles draw a menu button's arrow in the button's lower corner, below the title, where it
+// reads as a stray mark. It goes beside the title instead, centred, in the room the button
+// already keeps for it.
+class MenuArrowStyle : public QProxyStyle {
+public:
+    using QProxyStyle::QProxyStyle;
+    static constexpr int kArrow = 7, kGap = 3;
+
+    static bool arrowBeside(const QStyleOption* option) {
+        auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option);
+        return button && (button->features & QStyleOptionToolButton::HasMenu) &&
+               !(button->features & QStyleOptionToolButton::MenuButtonPopup) &&
+               button->toolButtonStyle != Qt::ToolButtonIconOnly;
+    }
+
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        if (control != CC_ToolButton || !arrowBeside(option)) {
+            QProxyStyle::drawComplexControl(control, option, painter, widget);
+            return;
+        }
+        auto* button = static_cast<const QStyleOptionToolButton*>(option);
+        QStyleOptionToolButton plain(*button);
+        plain.features &= ~QStyleOptionToolButton::HasMenu;
+        plain.rect.setWidth(plain.rect.width() - kArrow);
+        QStyleOptionToolButton bevel(plain);
+        bevel.rect = button->rect;
+        bevel.text.clear();
+        bevel.icon = QIcon();
+        QProxyStyle::drawComplexControl(control, &bevel, painter, widget);
+        QProxyStyle::drawControl(CE_ToolButtonLabel, &plain, painter, widget);
+        QStyleOption arrow(*button);
+        arrow.rect = QRect(button->rect.right() - kArrow - kGap + 1,
+                           button->rect.center().y() - kArrow / 2 + 1, kArrow, kArrow);
+        arrow.state &= ~State_Sunken;
+        QProxyStyle::drawPrimitive(PE_IndicatorArrowDown, &arrow, painter, widget);
+    }
+};
+
+QStyle* styleNamed(const QString& name) {
+    return new MenuArrowStyle(QStyleFactory::create(name));
+}
 
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
@@ -91,6 +137,8 @@ AppearanceController::AppearanceController(SearchModel& model, QObject* parent)
     : QObject(parent), m_model(model) {
     m_platformStyle = QApplication::style()->name();
     m_platformPalette = QApplication::palette();
+    QApplication::setStyle(styleNamed(m_platformStyle));
+    QApplication::setPalette(m_platformPalette);
     SearchModel* m = &model;
     follow(
         this, m, [m] { return m->appearance(); }, [this](AppearanceMode) { apply(); },
@@ -142,7 +190,8 @@ void AppearanceController::apply() {
         if (dark == platformDark) {
             // The platform's own look already matches: restore it untouched.
             if (m_applied) {
-                QApplication::setStyle(QStyleFactory::create(m_platformStyle));
+                QApplication::setStyle(styleNamed(m_platformStyle));
+                m_fusion = false;
                 QApplication::setPalette(m_platformPalette);
             }
             m_darkActive = dark;
@@ -151,8 +200,10 @@ void AppearanceController::apply() {
     }
     m_applied = true;
     m_darkActive = dark;
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0)
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (!m_fusion) {
+        QApplication::setStyle(styleNamed(QStringLiteral("Fusion")));
+        m_fusion = true;
+    }
     QApplication::setPalette(dark ? darkPalette(highlight) : lightPalette(highlight));
 }
 

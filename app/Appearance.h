@@ -40,6 +40,7 @@ private:
     uint m_desktopScheme = 0;
     bool m_darkActive = false;
     bool m_applied = false;
+    bool m_fusion = false; // the style is our Fusion, not the platform's
 };
 
 } // namespace qb
