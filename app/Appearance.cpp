@@ -19,13 +19,31 @@
 namespace qb {
 namespace {
 
-// The styles draw a menu button's arrow in the button's lower corner, below the title, where it
-// reads as a stray mark. It goes beside the title instead, centred, in the room the button
-// already keeps for it.
-class MenuArrowStyle : public QProxyStyle {
+bool paletteIsDark(const QPalette& palette);
+
+// Two mends over whichever style is in use. The styles draw a menu button's arrow in the
+// button's lower corner, below the title, where it reads as a stray mark; it goes beside the
+// title instead, centred, in the room the button already keeps for it. And Fusion outlines
+// fields and check boxes in a shade darker than the window, which vanishes on a dark palette;
+// there they get a light outline of their own.
+class DesktopStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     static constexpr int kArrow = 7, kGap = 3;
+
+    void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                       const QWidget* widget) const override {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        const bool outlined = element == PE_FrameLineEdit || element == PE_IndicatorCheckBox;
+        if (!outlined || !paletteIsDark(option->palette) || (option->state & State_HasFocus))
+            return;
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setBrush(Qt::NoBrush);
+        painter->setPen(QColor(255, 255, 255, option->state & State_Enabled ? 60 : 30));
+        painter->drawRoundedRect(QRectF(option->rect).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+        painter->restore();
+    }
 
     static bool arrowBeside(const QStyleOption* option) {
         auto* button = qstyleoption_cast<const QStyleOptionToolButton*>(option);
@@ -59,7 +77,7 @@ public:
 };
 
 QStyle* styleNamed(const QString& name) {
-    return new MenuArrowStyle(QStyleFactory::create(name));
+    return new DesktopStyle(QStyleFactory::create(name));
 }
 
 const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
