@@ -15,6 +15,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -185,6 +187,33 @@ TEST_F(AppTest, DuplicateAndTrashKeysLeaveItemsAloneWhileThePatternIsEdited) {
     ASSERT_TRUE(m().fileActionRunning());
     ASSERT_TRUE(done.wait(10000));
     EXPECT_EQ(TempTree::list(tree.root()).size(), 2u);
+}
+
+TEST_F(AppTest, F10OpensTheMenuBarAndShiftF10TheFocusedControlsMenu) {
+    const std::string file = tree.file("notes.txt", "x");
+    m().setFolder(tree.root());
+    m().setPattern("notes");
+    qb::MainWindow* window = a().openSearchWindow();
+    QApplication::setActiveWindow(window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
+    m().search();
+    ASSERT_TRUE(ended.wait(5000));
+    m().setSelection({file});
+    auto* results = window->view()->resultArea()->resultsView();
+    results->setFocus();
+
+    QTest::keyClick(results, Qt::Key_F10);
+    ASSERT_FALSE(window->menuBar()->actions().isEmpty());
+    EXPECT_EQ(window->menuBar()->activeAction(), window->menuBar()->actions().constFirst());
+    window->menuBar()->setActiveAction(nullptr);
+
+    results->setFocus();
+    QTest::keyClick(results, Qt::Key_F10, Qt::ShiftModifier);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_TRUE(menu) << "the item menu opens at the current row";
+    EXPECT_EQ(menu->actions().constFirst()->text(), "Open");
+    menu->close();
 }
 
 TEST(StartupId, CarriesTheTimeOfTheUsersAction) {
