@@ -43,6 +43,21 @@ protected:
         return a().searchWindow()->centralWidget()->size();
     }
     QSize minimum() { return a().searchWindow()->centralWidget()->minimumSize(); }
+    // The active search window after a search for the file, with the file selected.
+    qb::MainWindow* windowWithSelected(const std::string& file) {
+        m().setFolder(tree.root());
+        m().setPattern("notes");
+        qb::MainWindow* window = a().openSearchWindow();
+        QApplication::setActiveWindow(window);
+        if (!QTest::qWaitForWindowActive(window))
+            return nullptr;
+        QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
+        m().search();
+        if (!ended.wait(5000))
+            return nullptr;
+        m().setSelection({file});
+        return window;
+    }
 
     TempTree tree;
     MemoryPreferences prefs;
@@ -160,15 +175,8 @@ TEST_F(AppTest, DarkAndLightRestyleEveryWindowAndSystemRestoresThePlatform) {
 
 TEST_F(AppTest, DuplicateAndTrashKeysLeaveItemsAloneWhileThePatternIsEdited) {
     const std::string file = tree.file("notes.txt", "x");
-    m().setFolder(tree.root());
-    m().setPattern("notes");
-    qb::MainWindow* window = a().openSearchWindow();
-    QApplication::setActiveWindow(window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
-    m().search();
-    ASSERT_TRUE(ended.wait(5000));
-    m().setSelection({file});
+    qb::MainWindow* window = windowWithSelected(file);
+    ASSERT_TRUE(window);
     QLineEdit* field = window->view()->patternField();
     field->setFocus();
     QTRY_VERIFY(m().editingPattern());
@@ -191,15 +199,8 @@ TEST_F(AppTest, DuplicateAndTrashKeysLeaveItemsAloneWhileThePatternIsEdited) {
 
 TEST_F(AppTest, F10OpensTheMenuBarAndShiftF10TheFocusedControlsMenu) {
     const std::string file = tree.file("notes.txt", "x");
-    m().setFolder(tree.root());
-    m().setPattern("notes");
-    qb::MainWindow* window = a().openSearchWindow();
-    QApplication::setActiveWindow(window);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    QSignalSpy ended(&m(), &qb::SearchModel::searchEnded);
-    m().search();
-    ASSERT_TRUE(ended.wait(5000));
-    m().setSelection({file});
+    qb::MainWindow* window = windowWithSelected(file);
+    ASSERT_TRUE(window);
     auto* results = window->view()->resultArea()->resultsView();
     results->setFocus();
 
