@@ -54,7 +54,12 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     header->setStretchLastSection(true);
     header->resizeSection(ResultsTableModel::nameColumn, 240);
     header->resizeSection(ResultsTableModel::kindColumn, 100);
-    header->resizeSection(ResultsTableModel::sizeColumn, 70);
+    // Wide enough for the widest size text in this font ("999 bytes"), never under 70.
+    int sizeWidth = 70;
+    for (const char* widest : {"999 bytes", "999.9 MB"})
+        sizeWidth =
+            std::max(sizeWidth, fontMetrics().horizontalAdvance(QLatin1String(widest)) + 16);
+    header->resizeSection(ResultsTableModel::sizeColumn, sizeWidth);
     header->resizeSection(ResultsTableModel::locationColumn, 230);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionResized, this, [this](int column) {
@@ -150,7 +155,8 @@ void ResultsView::resizeEvent(QResizeEvent* event) {
 void ResultsView::fitColumns() {
     if (m_columnsSizedByUser)
         return;
-    static constexpr int name = 240, kind = 100, kindMax = 130, size = 70, location = 230;
+    static constexpr int name = 240, kind = 100, kindMax = 130, location = 230;
+    const int size = horizontalHeader()->sectionSize(ResultsTableModel::sizeColumn);
     const int spare = viewport()->width() - (name + kind + size + location);
     const int kindExtra = std::clamp(spare, 0, kindMax - kind);
     const int rest = std::max(0, spare - kindExtra);
