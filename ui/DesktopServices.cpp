@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <QTimer>
 #include <gio/gio.h>
 #include <set>
 
@@ -53,7 +54,8 @@ DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function
                                  QObject* parent)
     : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)),
       m_openFolder(openWithDefaultApplication) {
-    readApplicationsAhead();
+    // Once the window is up, so the reading does not compete with starting.
+    QTimer::singleShot(1500, this, [] { readApplicationsAhead(); });
 }
 
 void DesktopServices::chooseFolder(const FolderPanel& panel,
