@@ -19,8 +19,11 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
+#include <dirent.h>
 #include <gio/gio.h>
 #include <set>
+#include <sys/stat.h>
 
 namespace qb {
 namespace {
@@ -46,6 +49,35 @@ void launched(GObject*, GAsyncResult* result, gpointer) {
 
 } // namespace
 
+std::string chosenPathBytes(const QString& chosen) {
+    const std::string asText = QFile::encodeName(chosen).toStdString();
+    struct stat st {};
+    if (!chosen.contains(QChar::ReplacementCharacter) || ::lstat(asText.c_str(), &st) == 0)
+        return asText;
+    std::string resolved;
+    for (const QString& part : chosen.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        std::string name = QFile::encodeName(part).toStdString();
+        if (part.contains(QChar::ReplacementCharacter)) {
+            // The entry that Qt decodes to this text; two would leave the path unknown.
+            DIR* dir = ::opendir(resolved.empty() ? "/" : resolved.c_str());
+            if (!dir)
+                return asText;
+            int matches = 0;
+            while (const dirent* entry = ::readdir(dir)) {
+                if (QFile::decodeName(entry->d_name) == part) {
+                    name = entry->d_name;
+                    ++matches;
+                }
+            }
+            ::closedir(dir);
+            if (matches != 1)
+                return asText;
+        }
+        resolved += '/' + name;
+    }
+    return resolved.empty() ? "/" : resolved;
+}
+
 void openWithDefaultApplication(const std::string& uri) {
     g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, launched, nullptr);
 }
@@ -68,14 +100,17 @@ void DesktopServices::chooseFolder(const FolderPanel& panel,
     dialog->setOption(QFileDialog::ReadOnly, !panel.canCreateFolders);
     dialog->setLabelText(QFileDialog::Accept, panel.prompt);
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
-    // Names are shown as they are, never as markup, with room for a long one.
-    for (auto* label : dialog->findChildren<QLabel*>())
-        label->setTextFormat(Qt::PlainText);
-    dialog->setMinimumWidth(420);
     auto answered = std::make_shared<bool>(false);
-    connect(dialog, &QFileDialog::fileSelected, this, [done, answered](const QString& file) {
+    connect(dialog, &QFileDialog::fileSelected, this, [this, done, answered](const QString& file) {
         *answered = true;
-        done(std::string(QFile::encodeName(file).toStdString()));
+        if (!file.contains(QChar::ReplacementCharacter)) {
+            done(QFile::encodeName(file).toStdString());
+            return;
+        }
+        // A name that is not UTF-8 is looked up by listing its folder: off this thread.
+        QtConcurrent::run([file] {
+            return chosenPathBytes(file);
+        }).then(this, [done](const std::string& path) { done(path); });
     });
     connect(dialog, &QDialog::finished, this, [done, answered](int) {
         if (!*answered)

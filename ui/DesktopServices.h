@@ -12,6 +12,11 @@
 
 namespace qb {
 
+// A path as its bytes, from the text a Qt file dialog hands back: Qt shows bytes of a name that
+// are not UTF-8 as U+FFFD, so such a name is found again among its folder's entries. Where no
+// single entry matches, the text's own bytes.
+std::string chosenPathBytes(const QString& chosen);
+
 class DesktopServices : public QObject, public Desktop {
     Q_OBJECT
 public:

@@ -7,6 +7,7 @@
 #include "app/X11Activation.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/DesktopServices.h"
 #include "ui/MainWindow.h"
 #include "ui/ResultArea.h"
 #include "ui/ResultsView.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -223,4 +225,18 @@ TEST(StartupId, CarriesTheTimeOfTheUsersAction) {
     for (const char* id :
          {"", "no-time", "x_TIME", "x_TIME-5", "x_TIME+5", "x_TIME12ab", "x_TIME4294967296"})
         EXPECT_EQ(qb::startupTime(id), std::nullopt) << id;
+}
+
+TEST(ChosenFolder, NamesThatAreNotUtf8AreFoundAgainByTheirBytes) {
+    TempTree tree;
+    const std::string latin1 = tree.dir("caf\xE9/sub");
+    tree.dir("a\xE9");
+    tree.dir("a\xE8"); // decodes to the same text as the one above
+    const auto chosen = [](const std::string& path) {
+        return qb::chosenPathBytes(QFile::decodeName(QByteArray::fromStdString(path)));
+    };
+    EXPECT_EQ(chosen(latin1), latin1);
+    EXPECT_EQ(chosen(tree.root()), tree.root());
+    EXPECT_EQ(chosen(tree.path("a\xE9")), tree.root() + "/a\xEF\xBF\xBD")
+        << "two names read the same: the path cannot be known, and is not guessed";
 }
