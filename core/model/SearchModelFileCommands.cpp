@@ -23,6 +23,58 @@ QString displayPath(std::string_view path) {
     return QString::fromStdString(toValidUtf8(path));
 }
 
+// The bytes for a name whose shown text was edited. The field shows each undecodable run of
+// bytes as U+FFFD; the characters the edit left alone, at either end, keep the name's own
+// bytes, and only the changed middle is new UTF-8. Changing just the extension of
+// "caf\xE9.txt" keeps its \xE9.
+std::string editedName(std::string_view old, const QString& edited) {
+    // The old name's characters as the field shows them, each with its own bytes: a unit ends
+    // where decoding the rest on its own gives the rest of the whole decoding.
+    struct Unit {
+        std::string_view bytes;
+        std::u16string text;
+    };
+    std::vector<Unit> units;
+    for (size_t at = 0; at < old.size();) {
+        const std::u16string rest = toUtf16(old.substr(at));
+        size_t length = 1;
+        std::u16string head;
+        for (; length < old.size() - at; ++length) {
+            head = toUtf16(old.substr(at, length));
+            if (rest.compare(0, head.size(), head) == 0 &&
+                toUtf16(old.substr(at + length)) == rest.substr(head.size()))
+                break;
+        }
+        if (length == old.size() - at)
+            head = rest;
+        units.push_back({old.substr(at, length), head});
+        at += length;
+    }
+    const std::u16string text = edited.toStdU16String();
+    size_t front = 0, frontUnits = 0;
+    while (frontUnits < units.size() &&
+           text.compare(front, units[frontUnits].text.size(), units[frontUnits].text) == 0) {
+        front += units[frontUnits].text.size();
+        ++frontUnits;
+    }
+    size_t back = 0, backUnits = 0;
+    while (backUnits + frontUnits < units.size()) {
+        const std::u16string& unit = units[units.size() - 1 - backUnits].text;
+        if (front + back + unit.size() > text.size() ||
+            text.compare(text.size() - back - unit.size(), unit.size(), unit) != 0)
+            break;
+        back += unit.size();
+        ++backUnits;
+    }
+    std::string out;
+    for (size_t i = 0; i < frontUnits; ++i)
+        out += units[i].bytes;
+    out += QString::fromStdU16String(text.substr(front, text.size() - front - back)).toStdString();
+    for (size_t i = units.size() - backUnits; i < units.size(); ++i)
+        out += units[i].bytes;
+    return out;
+}
+
 } // namespace
 
 std::string SearchModel::preferredDestination(const std::vector<std::string>& items) const {
@@ -126,10 +178,7 @@ void SearchModel::renameItem(const std::string& item) {
                 QStringLiteral("Enter a valid filename without slashes or colons."));
             return;
         }
-        // The field shows invalid bytes as U+FFFD; an untouched name keeps its own bytes.
-        std::string newName = *text == displayPath(lastComponent(item))
-                                  ? std::string(lastComponent(item))
-                                  : text->toStdString();
+        std::string newName = editedName(lastComponent(item), *text);
         std::string target = joinPath(parentOf(item), newName);
         if (target == item)
             return;

@@ -89,6 +89,38 @@ TEST_F(FileCommands, InvalidNamesRunNothing) {
     EXPECT_TRUE(m().undoHistory().empty());
 }
 
+TEST_F(FileCommands, RenamingKeepsTheBytesTheEditLeftAlone) {
+    // The field shows each undecodable run of bytes as U+FFFD.
+    const QString fffd(QChar(0xFFFD));
+    struct Case {
+        std::string before;
+        QString typed;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"caf\xE9.txt", "caf" + fffd + ".md", "caf\xE9.md"},
+        {"bad\xFFname.txt", "new bad" + fffd + "name.txt", "new bad\xFFname.txt"},
+        {"\xE2\x82x.txt", fffd + "x.md", "\xE2\x82x.md"}, // a cut sequence is one run
+        {"a\xF0\x9F\x98\x80"
+         "b",
+         QString::fromUtf8("a\xF0\x9F\x98\x80"
+                           "c"),
+         "a\xF0\x9F\x98\x80"
+         "c"},
+        {"x\xE9y", "x" + fffd + fffd + "y", "x\xE9\xEF\xBF\xBDy"}, // a typed U+FFFD is text
+        {"old\xE9", "new", "new"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.after);
+        const std::string item = tree.file(c.before);
+        desktop.nameAnswers = {c.typed};
+        m().renameItem(item);
+        waitForFileAction();
+        EXPECT_EQ(TempTree::list(tree.root()), (Paths{c.after}));
+        ::unlink(tree.path(c.after).c_str());
+    }
+}
+
 TEST_F(FileCommands, NewFolderUsesTheNameAsTyped) {
     tree.file("one");
     m().setFolder(tree.root());
