@@ -21,7 +21,7 @@ namespace {
 
 bool paletteIsDark(const QPalette& palette);
 
-// Two mends over whichever style is in use. The styles draw a menu button's arrow in the
+// Mends over whichever style is in use. The styles draw a menu button's arrow in the
 // button's lower corner, below the title, where it reads as a stray mark; it goes beside the
 // title instead, centred, in the room the button already keeps for it. And Fusion outlines
 // fields and check boxes in a shade darker than the window, which vanishes on a dark palette;
@@ -30,6 +30,15 @@ class DesktopStyle : public QProxyStyle {
 public:
     using QProxyStyle::QProxyStyle;
     static constexpr int kArrow = 7, kGap = 3;
+
+    // Dialog buttons without icons, as GNOME draws them: a theme's icons there (a hand on
+    // "OK", a dot on "Cancel") read as decoration, not meaning.
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override {
+        if (hint == SH_DialogButtonBox_ButtonsHaveIcons)
+            return 0;
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                        const QWidget* widget) const override {

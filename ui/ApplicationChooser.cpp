@@ -3,6 +3,7 @@
 #include "Applications.h"
 
 #include <QBoxLayout>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -22,6 +23,7 @@ ApplicationChooser::ApplicationChooser(std::vector<ApplicationEntry> application
     m_filter->setPlaceholderText(tr("Filter applications"));
     m_filter->setAccessibleName(tr("Filter applications"));
     m_filter->setClearButtonEnabled(true);
+    m_filter->installEventFilter(this);
     m_list = new QListWidget(this);
     m_list->setAccessibleName(tr("Applications"));
     m_list->setIconSize({24, 24});
@@ -50,6 +52,23 @@ ApplicationChooser::ApplicationChooser(std::vector<ApplicationEntry> application
     if (m_list->count())
         m_list->setCurrentRow(0);
     m_filter->setFocus();
+}
+
+// Up and down in the filter field move through the list, so typing and choosing need no Tab.
+bool ApplicationChooser::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_filter && event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_PageUp:
+        case Qt::Key_PageDown:
+            QCoreApplication::sendEvent(m_list, event);
+            return true;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void ApplicationChooser::refilter(const QString& text) {

@@ -19,6 +19,9 @@ public:
 Q_SIGNALS:
     void chosen(const std::string& applicationId);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void refilter(const QString& text);
 

@@ -134,7 +134,9 @@ void DesktopServices::askName(const NameDialog& request,
     // Names are shown as they are, never as markup, with room for a long one.
     for (auto* label : dialog->findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
-    dialog->setMinimumWidth(420);
+    // The dialog's layout fixes its own width: the field asks for the room.
+    if (auto* field = dialog->findChild<QLineEdit*>())
+        field->setMinimumWidth(380);
     auto answered = std::make_shared<bool>(false);
     connect(dialog, &QInputDialog::textValueSelected, this, [done, answered](const QString& text) {
         *answered = true;

@@ -6,12 +6,13 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QPainter>
 
 namespace qb {
 
 ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QString& pattern,
                              Style style, QWidget* parent)
-    : QPushButton(parent) {
+    : QPushButton(parent), m_row(style == Style::row) {
     setAccessibleName(title);
     setAccessibleDescription(pattern);
     auto* row = new QHBoxLayout(this);
@@ -29,6 +30,7 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
     row->addWidget(patternLabel);
     if (style == Style::row) {
         setFlat(true);
+        setAttribute(Qt::WA_Hover);
         setToolTip(tr("Use this pattern"));
         row->addStretch(1);
         auto* arrow = new SymbolLabel("arrow.up.left", 10, QPalette::PlaceholderText, this);
@@ -40,6 +42,22 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
         m->setPattern(pattern);
         m->setFocusRequest(QUuid::createUuid());
     });
+}
+
+// A flat row has no frame of its own to show the keyboard or the pointer: a tinted, rounded
+// row does, as in the desktop's lists.
+void ExampleButton::paintEvent(QPaintEvent* event) {
+    if (!m_row || !(hasFocus() || underMouse() || isDown())) {
+        QPushButton::paintEvent(event);
+        return;
+    }
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    QColor tint = palette().color(QPalette::Highlight);
+    tint.setAlpha(isDown() ? 70 : 35);
+    p.setBrush(tint);
+    p.setPen(hasFocus() ? QPen(palette().color(QPalette::Highlight), 1.5) : QPen(Qt::NoPen));
+    p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 5, 5);
 }
 
 QSize ExampleButton::sizeHint() const {

@@ -16,6 +16,12 @@ public:
                   QWidget* parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_row;
 };
 
 } // namespace qb

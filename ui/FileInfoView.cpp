@@ -1,5 +1,6 @@
 #include "FileInfoView.h"
 
+#include "ElidedLabel.h"
 #include "FileIcon.h"
 #include "ResultsTableModel.h"
 #include "Style.h"
@@ -96,6 +97,7 @@ FileInfoView::FileInfoView(std::vector<std::string> urls, Reveal reveal, QWidget
 
     auto* scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scroll->setFrameShape(QFrame::NoFrame);
     auto* content = new QWidget(scroll);
     m_sections = new QVBoxLayout(content);
@@ -134,9 +136,12 @@ void FileInfoView::addSections(size_t from) {
         auto* icon = new QLabel(section);
         icon->setPixmap(FileIcon::iconForPath(path, facts.isDirectory).pixmap(28, 28));
         icon->setFixedSize(28, 28);
-        auto* name = makeLabel(display(lastComponent(path)), TextStyle::headline, false, section);
-        name->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        name->setTextFormat(Qt::PlainText);
+        // Long names and paths are shortened in the middle, whole in their tooltips: the sheet
+        // keeps its width and never scrolls sideways.
+        auto* name = new ElidedLabel(section);
+        name->setText(display(lastComponent(path)));
+        name->setToolTip(name->text());
+        name->setFont(fontFor(TextStyle::headline));
         nameRow->addWidget(icon);
         nameRow->addWidget(name, 1);
         lines->addLayout(nameRow);
@@ -151,10 +156,11 @@ void FileInfoView::addSections(size_t from) {
             form->addRow(l, v);
         }
         lines->addLayout(form);
-        auto* full = makeLabel(display(path), TextStyle::caption, true, section);
-        full->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-        full->setWordWrap(true);
-        full->setTextFormat(Qt::PlainText);
+        auto* full = new ElidedLabel(section);
+        full->setText(display(path));
+        full->setToolTip(full->text());
+        full->setFont(fontFor(TextStyle::caption));
+        makeSecondary(full);
         lines->addWidget(full);
         auto* reveal = new QPushButton(tr("Reveal in File Manager"), section);
         auto revealItems = m_reveal;

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QGroupBox>
 #include <QLabel>
+#include <QShortcut>
 
 namespace qb {
 namespace {
@@ -51,6 +52,10 @@ PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(
     SearchModel* m = &model;
     setWindowTitle(tr("Quillbrook Settings"));
     setFixedSize(480, 520);
+    // A window of its own, closed from the keyboard like any settings window.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(20, 20, 20, 20);
     column->setSpacing(14);

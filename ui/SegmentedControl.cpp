@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyle>
-#include <QStyleOptionFocusRect>
 
 namespace qb {
 namespace {
@@ -55,10 +54,12 @@ protected:
                                 QPalette::ButtonText));
         p.drawText(rect(), Qt::AlignCenter, text());
         if (hasFocus()) {
-            QStyleOptionFocusRect focus;
-            focus.initFrom(this);
-            focus.rect = rect().adjusted(3, 3, -3, -3);
-            style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &p, this);
+            // The style's dotted frame vanishes on the highlight fill: a ring in the text's
+            // colour shows on both.
+            p.setPen(QPen(
+                on ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Highlight), 2));
+            p.setBrush(Qt::NoBrush);
+            p.drawRoundedRect(QRectF(rect()).adjusted(3, 3, -3, -3), 3, 3);
         }
     }
     void enterEvent(QEnterEvent* e) override {

@@ -108,8 +108,11 @@ QString dateTimeText(const QDateTime& when) {
     for (const char* weekday : {"dddd, ", "dddd. ", "dddd ", ", dddd", "dddd"})
         format.remove(QLatin1String(weekday));
     const QDateTime local = when.toLocalTime();
+    // Some locales' short time (C and POSIX among them) carries seconds.
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    time.remove(QLatin1String(":ss"));
     return locale.toString(local.date(), format.trimmed()) + QStringLiteral(", ") +
-           locale.toString(local.time(), QLocale::ShortFormat);
+           locale.toString(local.time(), time);
 }
 
 QWidget* makeDivider(bool vertical, QWidget* parent) {
