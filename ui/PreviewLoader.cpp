@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <QImageReader>
+#include <QPainter>
 #include <QPdfDocument>
 #include <cerrno>
 #include <fcntl.h>
@@ -39,7 +40,8 @@ QSize fitting(QSize size, QSize target) {
 
 } // namespace
 
-PreviewContent loadPreview(const std::string& path, QSize target, const std::atomic<bool>* stop) {
+PreviewContent loadPreview(const std::string& path, QSize target, const std::atomic<bool>* stop,
+                           int pageWidth) {
     PreviewContent out;
     out.name = QString::fromStdString(toValidUtf8(lastComponent(path)));
     struct stat st {};
@@ -110,15 +112,30 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
             out.message = QStringLiteral("This PDF can’t be shown.");
             return out;
         }
-        const QSizeF page = document.pagePointSize(0);
-        const QSize size = fitting(page.toSize() * 2, target);
-        QImage image = document.render(0, size);
-        if (image.isNull()) {
+        // The first pages, each as wide as the window, read one below the other.
+        out.pageCount = document.pageCount();
+        for (int i = 0; i < std::min(out.pageCount, kPreviewPageLimit); ++i) {
+            if (stop && stop->load())
+                return out;
+            const QSizeF page = document.pagePointSize(i);
+            if (page.isEmpty())
+                break;
+            const int width = std::max(1, pageWidth > 0 ? pageWidth : target.width());
+            QImage image = document.render(
+                i, QSize(width, std::max(1, int(page.height() * width / page.width()))));
+            if (image.isNull())
+                break;
+            // Pages come without paper: what the PDF does not paint stays transparent.
+            QImage paper(image.size(), QImage::Format_RGB32);
+            paper.fill(Qt::white);
+            QPainter(&paper).drawImage(0, 0, image);
+            out.pages.push_back(std::move(paper));
+        }
+        if (out.pages.empty()) {
             out.message = QStringLiteral("This PDF can’t be shown.");
             return out;
         }
-        out.kind = PreviewContent::Kind::image;
-        out.image = std::move(image);
+        out.kind = PreviewContent::Kind::pages;
         return out;
     }
     if (categories & unsigned(FileCategory::text)) {

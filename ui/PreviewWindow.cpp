@@ -9,7 +9,10 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPointer>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStackedWidget>
+#include <QStyle>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace qb {
@@ -69,6 +72,7 @@ void PreviewController::load() {
     const std::string path = m_urls[size_t(m_index)];
     m_window->showLoading(QString::fromStdString(path), m_index, count());
     const QSize target = m_window->size() * m_window->devicePixelRatioF();
+    const int pageWidth = int(m_window->pageWidth() * m_window->devicePixelRatioF());
     auto stop = m_stop;
     auto* watcher = new QFutureWatcher<PreviewContent>(this);
     connect(watcher, &QFutureWatcher<PreviewContent>::finished, this,
@@ -79,8 +83,9 @@ void PreviewController::load() {
                 m_window->showContent(watcher->result(), path);
                 Q_EMIT shown(m_index);
             });
-    watcher->setFuture(
-        QtConcurrent::run([path, target, stop] { return loadPreview(path, target, stop.get()); }));
+    watcher->setFuture(QtConcurrent::run([path, target, stop, pageWidth] {
+        return loadPreview(path, target, stop.get(), pageWidth);
+    }));
 }
 
 PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(controller) {
@@ -102,6 +107,12 @@ PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(contr
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->document()->setDocumentMargin(14);
     m_text->setAccessibleName(tr("Text preview"));
+    // Pages on the window's backdrop with a hairline edge, so a white page shows as a page.
+    m_pages = new QScrollArea(m_stack);
+    m_pages->setWidgetResizable(true);
+    m_pages->setFrameShape(QFrame::NoFrame);
+    m_pages->setFocusPolicy(Qt::NoFocus); // the arrows step through the items
+    m_pages->setBackgroundRole(QPalette::Window);
     m_facts = new QWidget(m_stack);
     auto* facts = new QVBoxLayout(m_facts);
     facts->addStretch(1);
@@ -122,6 +133,7 @@ PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(contr
     facts->addStretch(1);
     m_stack->addWidget(m_image);
     m_stack->addWidget(m_text);
+    m_stack->addWidget(m_pages);
     m_stack->addWidget(m_facts);
     column->addWidget(m_stack);
 }
@@ -145,6 +157,35 @@ void PreviewWindow::showContent(const PreviewContent& content, const std::string
                                                : content.text);
         m_stack->setCurrentWidget(m_text);
         break;
+    case PreviewContent::Kind::pages: {
+        m_shown = {};
+        auto* column = new QWidget;
+        auto* layout = new QVBoxLayout(column);
+        layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
+        layout->setSpacing(12);
+        const qreal ratio = devicePixelRatioF();
+        for (const QImage& page : content.pages) {
+            auto* label = new QLabel(column);
+            QPixmap pixmap = QPixmap::fromImage(page);
+            pixmap.setDevicePixelRatio(ratio);
+            label->setPixmap(pixmap);
+            label->setFrameShape(QFrame::Box);
+            label->setForegroundRole(QPalette::Mid);
+            label->setAlignment(Qt::AlignCenter);
+            layout->addWidget(label, 0, Qt::AlignHCenter);
+        }
+        if (content.pageCount > int(content.pages.size())) {
+            auto* more =
+                makeLabel(tr("Pages 1–%1 of %2").arg(content.pages.size()).arg(content.pageCount),
+                          TextStyle::caption, true, column);
+            more->setAlignment(Qt::AlignCenter);
+            layout->addWidget(more);
+        }
+        layout->addStretch(1);
+        m_pages->setWidget(column); // the previous column goes with it
+        m_stack->setCurrentWidget(m_pages);
+        break;
+    }
     case PreviewContent::Kind::facts:
         m_shown = {};
         m_factsIcon->setPixmap(FileIcon::iconForPath(path, content.isDirectory).pixmap(128, 128));
@@ -153,6 +194,12 @@ void PreviewWindow::showContent(const PreviewContent& content, const std::string
         m_stack->setCurrentWidget(m_facts);
         break;
     }
+}
+
+int PreviewWindow::pageWidth() const {
+    // The window less the column's margins, a scroll bar and the page's edge.
+    return std::max(1, width() - 2 * kPageMargin - 2 -
+                           style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this));
 }
 
 void PreviewWindow::showImage() {
@@ -181,6 +228,16 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Right:
     case Qt::Key_Down:
         m_controller.step(+1);
+        return;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        if (m_stack->currentWidget() == m_pages) {
+            QScrollBar* bar = m_pages->verticalScrollBar();
+            bar->setValue(bar->value() +
+                          (event->key() == Qt::Key_PageUp ? -1 : 1) * bar->pageStep());
+            return;
+        }
+        QWidget::keyPressEvent(event);
         return;
     case Qt::Key_Space:
     case Qt::Key_Escape:

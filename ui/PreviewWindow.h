@@ -1,7 +1,8 @@
 #pragma once
 // The preview window and its controller: one shared list of items, the current one shown as
-// an image, a text or its facts. Loading runs off the GUI thread; a newer request supersedes
-// an older one. Left and Right (or Up and Down) step through the items; Space and Escape close.
+// an image, a text, a PDF's pages or its facts. Loading runs off the GUI thread; a newer request
+// supersedes an older one. Left and Right (or Up and Down) step through the items, Page Up and Page
+// Down scroll the pages; Space and Escape close.
 
 #include "PreviewLoader.h"
 
@@ -11,6 +12,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QScrollArea;
 class QStackedWidget;
 
 namespace qb {
@@ -50,18 +52,22 @@ public:
     explicit PreviewWindow(PreviewController& controller);
     void showLoading(const QString& name, int index, int count);
     void showContent(const PreviewContent& content, const std::string& path);
+    // How wide a PDF page is drawn, in device-independent pixels.
+    int pageWidth() const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    static constexpr int kPageMargin = 16;
     void showImage();
 
     PreviewController& m_controller;
     QStackedWidget* m_stack;
     QLabel* m_image;
     QPlainTextEdit* m_text;
+    QScrollArea* m_pages;
     QWidget* m_facts;
     QLabel* m_factsIcon;
     QLabel* m_factsName;

@@ -11,6 +11,8 @@
 #include <QDBusConnectionInterface>
 #include <QImage>
 #include <QMenu>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <future>
 #include <sys/stat.h>
@@ -149,6 +151,26 @@ TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
     EXPECT_TRUE(text.truncated);
     EXPECT_EQ(text.text.size(), qb::kPreviewTextLimit);
     EXPECT_EQ(text.text[3], QChar(0xFFFD));
+
+    // A PDF shows its first pages, each as wide as asked, and says how many it has.
+    for (int count : {3, qb::kPreviewPageLimit + 2}) {
+        SCOPED_TRACE(count);
+        const std::string pdf = tree.path("pages-" + std::to_string(count) + ".pdf");
+        {
+            QPdfWriter writer(QString::fromStdString(pdf));
+            QPainter painter(&writer);
+            for (int page = 0; page < count; ++page) {
+                if (page)
+                    writer.newPage();
+                painter.drawText(100, 100, QString::number(page + 1));
+            }
+        }
+        auto pages = qb::loadPreview(pdf, {400, 300}, nullptr, 250);
+        EXPECT_EQ(pages.kind, qb::PreviewContent::Kind::pages);
+        EXPECT_EQ(pages.pageCount, count);
+        ASSERT_EQ(int(pages.pages.size()), std::min(count, qb::kPreviewPageLimit));
+        EXPECT_EQ(pages.pages.back().width(), 250);
+    }
 }
 
 // A file manager on a private session bus, answering ShowItems.
