@@ -166,7 +166,7 @@ void DesktopServices::openItem(const std::string& path) {
 }
 
 void DesktopServices::showPreview(const std::vector<std::string>& items) {
-    PreviewController::shared().show(items);
+    PreviewController::shared().show(items, m_window());
 }
 
 void DesktopServices::raiseApplication() {

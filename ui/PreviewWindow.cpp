@@ -26,13 +26,13 @@ PreviewWindow* PreviewController::window() const {
     return m_window;
 }
 
-void PreviewController::show(std::vector<std::string> urls) {
+void PreviewController::show(std::vector<std::string> urls, QWidget* over) {
     if (urls.empty())
         return;
     m_urls = std::move(urls);
     m_index = 0;
     if (!m_window) {
-        m_window = new PreviewWindow(*this);
+        m_window = new PreviewWindow(*this, over);
         connect(m_window, &QObject::destroyed, this, [this] {
             m_window = nullptr;
             if (m_stop)
@@ -88,7 +88,8 @@ void PreviewController::load() {
     }));
 }
 
-PreviewWindow::PreviewWindow(PreviewController& controller) : m_controller(controller) {
+PreviewWindow::PreviewWindow(PreviewController& controller, QWidget* over)
+    : QWidget(over), m_controller(controller) {
     setObjectName("preview");
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowFlag(Qt::Window);

@@ -23,8 +23,9 @@ class PreviewController : public QObject {
     Q_OBJECT
 public:
     static PreviewController& shared();
-    // Replaces the list and shows its first item.
-    void show(std::vector<std::string> urls);
+    // Replaces the list and shows its first item. over: the window the preview belongs to,
+    // which it stays above and closes with.
+    void show(std::vector<std::string> urls, QWidget* over = nullptr);
     const std::vector<std::string>& urls() const { return m_urls; }
     int count() const { return int(m_urls.size()); }
     int index() const { return m_index; }
@@ -49,7 +50,7 @@ private:
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit PreviewWindow(PreviewController& controller);
+    explicit PreviewWindow(PreviewController& controller, QWidget* over = nullptr);
     void showLoading(const QString& name, int index, int count);
     void showContent(const PreviewContent& content, const std::string& path);
     // How wide a PDF page is drawn, in device-independent pixels.
