@@ -13,6 +13,29 @@
 #include <QStackedWidget>
 
 namespace qb {
+namespace {
+
+// A strip across the top of the results: a row the caller fills, and a hairline under it.
+struct Banner {
+    QWidget* widget;
+    QHBoxLayout* row;
+};
+
+Banner makeBanner(const char* name, int padding, int spacing, QWidget* parent) {
+    auto* widget = new QWidget(parent);
+    widget->setObjectName(QLatin1String(name));
+    auto* column = new QVBoxLayout(widget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(16, padding, 16, padding);
+    row->setSpacing(spacing);
+    column->addLayout(row);
+    column->addWidget(makeDivider(false, widget));
+    return {widget, row};
+}
+
+} // namespace
 
 ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
                        std::function<void(const std::vector<std::string>&)> reveal, QWidget* parent)
@@ -22,14 +45,9 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
 
-    m_changedBanner = new QWidget(this);
-    m_changedBanner->setObjectName("changedBanner");
-    auto* changedColumn = new QVBoxLayout(m_changedBanner);
-    changedColumn->setContentsMargins(0, 0, 0, 0);
-    changedColumn->setSpacing(0);
-    auto* changedRow = new QHBoxLayout;
-    changedRow->setContentsMargins(16, 6, 16, 6);
-    changedRow->setSpacing(6);
+    const Banner changed = makeBanner("changedBanner", 6, 6, this);
+    m_changedBanner = changed.widget;
+    QHBoxLayout* changedRow = changed.row;
     auto* changedIcon =
         new SymbolLabel("arrow.clockwise", 12, QPalette::PlaceholderText, m_changedBanner);
     auto* changedText = makeLabel(tr("Search changed. Results below are from the previous search."),
@@ -39,19 +57,12 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     changedRow->addWidget(changedIcon);
     changedRow->addWidget(changedText, 1);
     changedRow->addWidget(update);
-    changedColumn->addLayout(changedRow);
-    changedColumn->addWidget(makeDivider(false, m_changedBanner));
     column->addWidget(m_changedBanner);
     connect(update, &QPushButton::clicked, m, [m] { m->search(); });
 
-    m_errorBanner = new QWidget(this);
-    m_errorBanner->setObjectName("errorBanner");
-    auto* errorColumn = new QVBoxLayout(m_errorBanner);
-    errorColumn->setContentsMargins(0, 0, 0, 0);
-    errorColumn->setSpacing(0);
-    auto* errorRow = new QHBoxLayout;
-    errorRow->setContentsMargins(16, 10, 16, 10);
-    errorRow->setSpacing(10);
+    const Banner error = makeBanner("errorBanner", 10, 10, this);
+    m_errorBanner = error.widget;
+    QHBoxLayout* errorRow = error.row;
     auto* errorIcon = new QLabel(m_errorBanner);
     errorIcon->setPixmap(
         symbol("exclamationmark.triangle", QColor(0xe6, 0x7e, 0x00)).pixmap(18, 18));
@@ -69,8 +80,6 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
     errorRow->addWidget(errorIcon, 0, Qt::AlignTop);
     errorRow->addLayout(errorStack, 1);
     errorRow->addWidget(choose, 0, Qt::AlignTop);
-    errorColumn->addLayout(errorRow);
-    errorColumn->addWidget(makeDivider(false, m_errorBanner));
     column->addWidget(m_errorBanner);
     connect(choose, &QPushButton::clicked, m, [m] { m->chooseFolder(); });
 

@@ -13,6 +13,12 @@
 #include <QScrollBar>
 
 namespace qb {
+namespace {
+
+// Column widths the table starts from; the kind widens up to its largest when there is room.
+constexpr int kNameWidth = 240, kKindWidth = 100, kKindMaxWidth = 130, kLocationWidth = 230;
+
+} // namespace
 
 ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     : QTableView(parent), m_model(model), m_table(new ResultsTableModel(model, this)),
@@ -52,15 +58,15 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     header->setSectionResizeMode(ResultsTableModel::kindColumn, QHeaderView::Interactive);
     header->setSectionResizeMode(ResultsTableModel::sizeColumn, QHeaderView::Fixed);
     header->setStretchLastSection(true);
-    header->resizeSection(ResultsTableModel::nameColumn, 240);
-    header->resizeSection(ResultsTableModel::kindColumn, 100);
+    header->resizeSection(ResultsTableModel::nameColumn, kNameWidth);
+    header->resizeSection(ResultsTableModel::kindColumn, kKindWidth);
     // Wide enough for the widest size text in this font ("999 bytes"), never under 70.
     int sizeWidth = 70;
     for (const char* widest : {"999 bytes", "999.9 MB"})
         sizeWidth =
             std::max(sizeWidth, fontMetrics().horizontalAdvance(QLatin1String(widest)) + 16);
     header->resizeSection(ResultsTableModel::sizeColumn, sizeWidth);
-    header->resizeSection(ResultsTableModel::locationColumn, 230);
+    header->resizeSection(ResultsTableModel::locationColumn, kLocationWidth);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     connect(header, &QHeaderView::sectionResized, this, [this](int column) {
         // The last column stretches with the window on its own.
@@ -155,14 +161,13 @@ void ResultsView::resizeEvent(QResizeEvent* event) {
 void ResultsView::fitColumns() {
     if (m_columnsSizedByUser)
         return;
-    static constexpr int name = 240, kind = 100, kindMax = 130, location = 230;
     const int size = horizontalHeader()->sectionSize(ResultsTableModel::sizeColumn);
-    const int spare = viewport()->width() - (name + kind + size + location);
-    const int kindExtra = std::clamp(spare, 0, kindMax - kind);
+    const int spare = viewport()->width() - (kNameWidth + kKindWidth + size + kLocationWidth);
+    const int kindExtra = std::clamp(spare, 0, kKindMaxWidth - kKindWidth);
     const int rest = std::max(0, spare - kindExtra);
     m_fitting = true;
-    horizontalHeader()->resizeSection(ResultsTableModel::kindColumn, kind + kindExtra);
-    horizontalHeader()->resizeSection(ResultsTableModel::nameColumn, name + rest / 2);
+    horizontalHeader()->resizeSection(ResultsTableModel::kindColumn, kKindWidth + kindExtra);
+    horizontalHeader()->resizeSection(ResultsTableModel::nameColumn, kNameWidth + rest / 2);
     m_fitting = false;
 }
 
