@@ -250,10 +250,18 @@ void SearchView::showAlert(const std::optional<QString>& message) {
         m_alert->setInformativeText(*message);
         // The heading reads as one, the message (which names files) is never markup, and a
         // path has room to stay on one line.
-        m_alert->setStyleSheet(QStringLiteral("#qt_msgbox_label { font-weight: bold; }"
-                                              "#qt_msgbox_informativelabel { min-width: 360px; }"));
-        if (auto* text = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel")))
+        // (Fonts and sizes set directly: a style sheet would fix the colours of the palette
+        // at hand, and a later switch to dark would leave dark text on a dark box.)
+        if (auto* heading = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+            QFont bold = heading->font();
+            bold.setBold(true);
+            heading->setFont(bold);
+        }
+        if (auto* text =
+                m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
             text->setTextFormat(Qt::PlainText);
+            text->setMinimumWidth(360);
+        }
         m_alert->open();
     } else {
         m_alert->setInformativeText(*message);
