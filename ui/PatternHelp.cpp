@@ -1,6 +1,7 @@
 #include "PatternHelp.h"
 
 #include "ExampleButton.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
@@ -69,8 +70,7 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     grid->setVerticalSpacing(8);
     int r = 0;
     for (const auto& [token, meaning] : tokens) {
-        auto* t = new QLabel(QString::fromUtf8(token), this);
-        t->setTextFormat(Qt::PlainText);
+        QLabel* t = plainLabel(QString::fromUtf8(token), this);
         t->setFont(monospaceFont(TextStyle::callout));
         grid->addWidget(t, r, 0);
         grid->addWidget(makeLabel(tr(meaning), TextStyle::callout, false, this), r, 1);
