@@ -148,8 +148,12 @@ TEST_F(AppTest, TheCommandLineBecomesLaunchUrls) {
     auto items =
         qb::parseLaunchArgs({"quillbrook", "--items", "x y", "x y/notes.txt"}, tree.root());
     EXPECT_EQ(items.urls, QStringList({qb::launchUrlForFolder(tree.root())}));
-    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--folder"}, "/").error.isEmpty());
-    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--bogus"}, "/").error.isEmpty());
+    for (auto argv : std::vector<std::vector<std::string>>{{"quillbrook", "--folder"},
+                                                           {"quillbrook", "--folder", ""},
+                                                           {"quillbrook", "--items", ""},
+                                                           {"quillbrook", "--items", "a", ""},
+                                                           {"quillbrook", "--bogus"}})
+        EXPECT_FALSE(qb::parseLaunchArgs(argv, "/").error.isEmpty()) << argv.back();
 }
 
 TEST_F(AppTest, DarkAndLightRestyleEveryWindowAndSystemRestoresThePlatform) {
