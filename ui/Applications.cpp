@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#include <sys/stat.h>
 
 namespace qb {
 namespace {
@@ -70,13 +69,8 @@ void readApplicationsAhead() {
     });
 }
 
-std::vector<ApplicationEntry> applicationsForPath(const std::string& path) {
-    struct stat st {};
-    std::string type;
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        type = kFolderType;
-    else
-        type = contentTypeForName(lastComponent(path));
+std::vector<ApplicationEntry> applicationsForPath(const std::string& path, bool isDirectory) {
+    std::string type = isDirectory ? kFolderType : contentTypeForName(lastComponent(path));
     if (type == kGenericDataType)
         type = "application/octet-stream";
     auto list = entries(g_app_info_get_all_for_type(type.c_str()));

@@ -3,6 +3,7 @@
 #include "ApplicationChooser.h"
 #include "Applications.h"
 #include "PreviewWindow.h"
+#include "ShownText.h"
 #include "search/PathText.h"
 
 #include <QApplication>
@@ -123,7 +124,12 @@ void DesktopServices::askName(const NameDialog& request,
                               std::function<void(std::optional<QString>)> done) {
     auto* dialog = new QInputDialog(m_window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(request.message);
+    dialog->setWindowTitle(windowTitleText(request.message));
+    // Names are shown as they are, never as markup: the label is made plain before it holds
+    // one.
+    dialog->setLabelText(QString());
+    for (auto* label : dialog->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog->setLabelText(request.informativeText.isEmpty()
                              ? request.message
                              : request.message + QStringLiteral("\n\n") + request.informativeText);
@@ -131,9 +137,6 @@ void DesktopServices::askName(const NameDialog& request,
     dialog->setOkButtonText(request.confirmButton);
     dialog->setCancelButtonText(tr("Cancel"));
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
-    // Names are shown as they are, never as markup, with room for a long one.
-    for (auto* label : dialog->findChildren<QLabel*>())
-        label->setTextFormat(Qt::PlainText);
     // The dialog's layout fixes its own width: the field asks for the room.
     if (auto* field = dialog->findChild<QLineEdit*>())
         field->setMinimumWidth(380);
@@ -218,8 +221,9 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
 
 namespace qb {
 
-std::vector<ApplicationEntry> DesktopServices::applicationsFor(const std::string& path) {
-    return applicationsForPath(path);
+std::vector<ApplicationEntry> DesktopServices::applicationsFor(const std::string& path,
+                                                               bool isDirectory) {
+    return applicationsForPath(path, isDirectory);
 }
 
 void DesktopServices::openWith(const std::vector<std::string>& paths,
