@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$(realpath "$1")
 [ "$(id -u)" -eq 0 ] || { echo "skipped: installing a package needs root"; exit 77; }
-for tool in cpack apt-get dpkg-shlibdeps Xvfb xdotool; do
+for tool in cpack apt-get dpkg-shlibdeps Xvfb xdotool dbus-run-session gdbus; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool is not installed"; exit 77; }
 done
 if dpkg-query -W -f='${Status}' quillbrook 2>/dev/null | grep -q 'install ok installed'; then
@@ -26,20 +26,31 @@ dpkg -L quillbrook | sort > "$work/files"
 /usr/bin/quillbrook --version
 /usr/bin/quillbrook-find --help >/dev/null
 grep -q 'x-scheme-handler/quillbrook=com.local.tarnwick.desktop' /usr/share/applications/mimeinfo.cache
-# It starts and shows its window on a display of its own.
+# D-Bus activation, as GIO launches it (the desktop file is DBusActivatable), in a session
+# where it does not run yet: the bus starts what the installed service file names.
 cat > "$work/start.sh" <<'SCRIPT'
-HOME=$1 XDG_CONFIG_HOME=$1/config /usr/bin/quillbrook &
-pid=$!
+set -u
+if gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+     --method org.freedesktop.DBus.GetNameOwner com.local.tarnwick >/dev/null 2>&1; then
+  echo "it runs already"; exit 1
+fi
+timeout 60 gdbus call --session --dest com.local.tarnwick --object-path /com/local/tarnwick \
+  --method org.freedesktop.Application.Activate '{}' >/dev/null || { echo "activation failed"; exit 1; }
 found=1
 for _ in $(seq 100); do
   if xdotool search --onlyvisible --name '^Quillbrook$' >/dev/null 2>&1; then found=0; break; fi
   sleep 0.1
 done
-kill $pid 2>/dev/null; wait $pid 2>/dev/null
+pid=$(gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+  --method org.freedesktop.DBus.GetConnectionUnixProcessID com.local.tarnwick | sed -E 's/.*uint32 ([0-9]+).*/\1/')
+[ -n "$pid" ] && kill "$pid" 2>/dev/null
 exit $found
 SCRIPT
-"$(dirname "$0")/../../scripts/with-xvfb.sh" bash "$work/start.sh" "$work" || { echo "no window"; exit 1; }
-echo "the window opened"
+# The bus starts the program with its own environment: give it a home of its own.
+HOME=$work XDG_CONFIG_HOME=$work/config \
+  "$(dirname "$0")/../../scripts/with-xvfb.sh" dbus-run-session -- bash "$work/start.sh" \
+  || { echo "no window"; exit 1; }
+echo "D-Bus activation started it and its window opened"
 DEBIAN_FRONTEND=noninteractive apt-get remove --purge -y -qq quillbrook >/dev/null
 left=0
 while read -r f; do
