@@ -19,6 +19,7 @@
 #include <QScreen>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 namespace qb {
 
@@ -79,10 +80,8 @@ void QuillbrookApp::receive(const QString& url) {
 
 void QuillbrookApp::handOver(const QStringList& urls, const QString& activationToken) {
     m_activationToken = activationToken;
-    if (urls.isEmpty()) {
-        openSearchWindow();
+    if (urls.isEmpty())
         raiseWindow();
-    }
     for (const QString& url : urls)
         receive(url);
     m_activationToken.clear();
@@ -90,12 +89,16 @@ void QuillbrookApp::handOver(const QStringList& urls, const QString& activationT
 
 void QuillbrookApp::raiseWindow() {
     MainWindow* window = openSearchWindow();
-    // Wayland activates with the token of the request that asked to come forward.
-    if (!m_activationToken.isEmpty())
-        qputenv("XDG_ACTIVATION_TOKEN", m_activationToken.toUtf8());
+    // Wayland activates with the token of the request that asked to come forward; Qt reads it
+    // from the environment. A token is good for one activation, and left there it would reach
+    // every program opened from the window later on.
+    const QString token = std::exchange(m_activationToken, QString());
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
     window->raiseAndActivate();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     // X11 wants the time of the user's action from the startup id.
-    activateWithStartupId(window, m_activationToken.toUtf8());
+    activateWithStartupId(window, token.toUtf8());
 }
 
 int QuillbrookApp::run(int argc, char** argv) {
@@ -125,6 +128,10 @@ int QuillbrookApp::run(int argc, char** argv) {
         return 0;
 
     QApplication app(argc, argv);
+    // The token was this start's (X11's startup id Qt has taken for the first window already):
+    // the window applies it below, and nothing this program starts may inherit it.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
     QApplication::setApplicationName(QStringLiteral("quillbrook"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
     QApplication::setDesktopFileName(QLatin1String(kApplicationId));
@@ -143,9 +150,9 @@ int QuillbrookApp::run(int argc, char** argv) {
         if (forwardToRunningInstance(args.urls, token))
             return 0;
     }
-    quillbrook.openSearchWindow();
-    for (const QString& url : args.urls)
-        quillbrook.receive(url);
+    quillbrook.handOver(args.urls, QGuiApplication::platformName() == QLatin1String("xcb")
+                                       ? QString() // Qt on X11 applied it to the first window
+                                       : token);
     return app.exec();
 }
 
