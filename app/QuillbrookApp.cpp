@@ -5,6 +5,7 @@
 #include "KeyboardMenus.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
+#include "WindowRoles.h"
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
@@ -14,6 +15,7 @@
 #include "ui/SearchView.h"
 #include "ui/Symbols.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
@@ -136,6 +138,7 @@ int QuillbrookApp::run(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
     QApplication::setDesktopFileName(QLatin1String(kApplicationId));
     setUpIconTheme();
+    QAccessible::installFactory(windowRole);
     QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(kApplicationId),
                                                  symbol(QStringLiteral("text.magnifyingglass"))));
 
