@@ -121,4 +121,5 @@ def main():
     print("1 passed, 0 failed")
 
 
-main()
+if __name__ == "__main__":
+    main()
