@@ -10,6 +10,7 @@
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "ui/DesktopServices.h"
+#include "ui/LaunchContext.h"
 #include "ui/MainWindow.h"
 #include "ui/PreferencesView.h"
 #include "ui/SearchView.h"
@@ -42,6 +43,7 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
     m_appearance = new AppearanceController(*m_model, this);
     if (qApp)
         qApp->installEventFilter(new KeyboardMenus(this));
+    trackUserActions(this);
 }
 
 QuillbrookApp::~QuillbrookApp() {

@@ -10,7 +10,8 @@ import subprocess
 
 import pyatspi
 
-from drive import BINARY, WORK, fail, find, frame, poll, status, text_of, walk
+from drive import (BINARY, WORK, fail, find, frame, poll, press, stand_in_application, status,
+                   text_of, walk)
 
 TOKENS = ["first-start-token", "second-start-token"]
 
@@ -24,16 +25,6 @@ def find_all(root, predicate):
         except Exception:
             continue
     return found
-
-
-def press(node):
-    action = node.queryAction()
-    names = [action.getName(i) for i in range(action.nActions)]
-    for name in ("Press", "ShowMenu"):
-        if name in names:
-            action.doAction(names.index(name))
-            return
-    action.doAction(0)
 
 
 def top_window(name):
@@ -57,24 +48,6 @@ def search(window, pattern):
     button = poll("the search button", lambda: find(
         window, lambda n: n.getRoleName() == "push button" and n.name == "Search"))
     press(button)
-
-
-def stand_in_application(env):
-    """A default application for text files that writes down the environment it was given."""
-    record = os.path.join(WORK, "opened-env")
-    script = os.path.join(WORK, "stand-in")
-    with open(script, "w") as f:
-        f.write("#!/bin/sh\nenv > %s.part && mv %s.part %s\n" % (record, record, record))
-    os.chmod(script, 0o755)
-    apps = os.path.join(env["XDG_DATA_HOME"], "applications")
-    os.makedirs(apps)
-    with open(os.path.join(apps, "qb-stand-in.desktop"), "w") as f:
-        f.write("[Desktop Entry]\nType=Application\nName=Stand-in\nExec=%s %%f\n"
-                "MimeType=text/plain;\n" % script)
-    os.makedirs(env["XDG_CONFIG_HOME"])
-    with open(os.path.join(env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
-        f.write("[Default Applications]\ntext/plain=qb-stand-in.desktop\n")
-    return record
 
 
 def main():
