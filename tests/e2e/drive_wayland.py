@@ -107,7 +107,7 @@ def main():
         print("the opened application got no used activation token")
 
         # Screen readers announce the settings and preview windows as windows.
-        for command, title, roles in [("Quick Look", "c_target.txt", ("frame", "dialog")),
+        for command, title, roles in [("Quick Look", "c_target.txt", ("frame",)),
                                       ("Settings…", "Quillbrook Settings", ("dialog",))]:
             press(poll(command, lambda: find(
                 window, lambda n: n.getRoleName() == "menu item" and n.name == command)))
