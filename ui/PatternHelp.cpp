@@ -127,6 +127,13 @@ void PatternHelp::place() {
 bool PatternHelp::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_anchor && event->type() == QEvent::Resize)
         place();
+    // Escape closes it rather than reaching the window's own Escape shortcut.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        isAncestorOf(static_cast<QWidget*>(watched)) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
     // A click anywhere else dismisses it, as it would a popup.
     if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
         !isAncestorOf(static_cast<QWidget*>(watched)) && watched != this)

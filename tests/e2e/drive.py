@@ -133,6 +133,18 @@ def main():
                     and status(window))
         print("status:", text)
 
+        # The pattern reference takes the keyboard while open, and Escape closes it.
+        press(poll("the reference button", lambda: find(
+            window, lambda n: n.getRoleName() == "push button" and n.name == "Regex reference")))
+        poll("the pattern reference", lambda: find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        poll("the reference to close on Escape", lambda: not find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        poll("the keyboard back in the pattern field",
+             lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
+        print("the pattern reference closed on Escape")
+
         sub = os.path.join(tree, "sub")
         # As a launcher starts it: the startup id goes along to the first window.
         second = subprocess.run([BINARY, "--folder", sub], timeout=20, env=dict(
