@@ -1,5 +1,6 @@
 #include "Applications.h"
 
+#include "LaunchContext.h"
 #include "search/ContentTypes.h"
 #include "search/HitOrdering.h"
 #include "search/PathText.h"
@@ -109,8 +110,10 @@ void launchApplication(const std::string& id, const std::vector<std::string>& pa
         texts.push_back(fileUrlFromPath(path));
     for (auto it = texts.rbegin(); it != texts.rend(); ++it)
         uris = g_list_prepend(uris, const_cast<char*>(it->c_str()));
-    g_app_info_launch_uris_async(G_APP_INFO(info), uris, nullptr, nullptr, launched,
+    GAppLaunchContext* context = newLaunchContext();
+    g_app_info_launch_uris_async(G_APP_INFO(info), uris, context, nullptr, launched,
                                  new Launch{std::move(done)});
+    g_object_unref(context);
     g_list_free(uris);
     g_object_unref(info);
 }

@@ -2,6 +2,7 @@
 
 #include "ApplicationChooser.h"
 #include "Applications.h"
+#include "LaunchContext.h"
 #include "PreviewWindow.h"
 #include "ShownText.h"
 #include "search/PathText.h"
@@ -80,7 +81,9 @@ std::string chosenPathBytes(const QString& chosen) {
 }
 
 void openWithDefaultApplication(const std::string& uri) {
-    g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, launched, nullptr);
+    GAppLaunchContext* context = newLaunchContext();
+    g_app_info_launch_default_for_uri_async(uri.c_str(), context, nullptr, launched, nullptr);
+    g_object_unref(context);
 }
 
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
@@ -203,7 +206,7 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << uris << QString();
+    call << uris << launchStartupId(QStringLiteral("file_manager"));
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,

@@ -162,7 +162,9 @@ void MainWindow::raiseAndActivate() {
     else
         show();
     raise();
-    activateWindow();
+    // Each request reaches the compositor, which may flash the window as wanting attention.
+    if (!isActiveWindow())
+        activateWindow();
 }
 
 } // namespace qb

@@ -178,7 +178,8 @@ void SearchView::focusPattern() {
         this,
         [field] {
             if (field && field->isVisible()) {
-                field->activateWindow();
+                if (!field->isActiveWindow())
+                    field->activateWindow();
                 field->setFocus(Qt::OtherFocusReason);
             }
         },

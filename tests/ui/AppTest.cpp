@@ -226,8 +226,8 @@ TEST_F(AppTest, F10OpensTheMenuBarAndShiftF10TheFocusedControlsMenu) {
 TEST(StartupId, CarriesTheTimeOfTheUsersAction) {
     EXPECT_EQ(qb::startupTime("gnome-shell/quillbrook/1234-0-host_TIME98765"), 98765u);
     EXPECT_EQ(qb::startupTime("a_TIME1_TIME4294967295"), 4294967295u) << "the last one counts";
-    for (const char* id :
-         {"", "no-time", "x_TIME", "x_TIME-5", "x_TIME+5", "x_TIME12ab", "x_TIME4294967296"})
+    for (const char* id : {"", "no-time", "x_TIME", "x_TIME0", "x_TIME-5", "x_TIME+5", "x_TIME12ab",
+                           "x_TIME4294967296"})
         EXPECT_EQ(qb::startupTime(id), std::nullopt) << id;
 }
 
