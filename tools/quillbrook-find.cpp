@@ -28,8 +28,8 @@ Options:
   --json            one JSON object per hit: path, kind, size, modified, type, ranges
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
-  --threads N       1 (the default) walks on one thread; 2 or more also reads folders
-                    ahead on a second one, with the same output
+  --threads N       walk on N threads (1 to 64), with the same output in the same order;
+                    1 (the default) walks on this thread alone
   -h, --help        show this help
 
 At most 20,000 hits are listed, each as soon as it is found. A summary (scanned, skipped,

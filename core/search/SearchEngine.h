@@ -37,9 +37,8 @@ using Publish = std::function<void(const SearchUpdate&)>;
 
 // How a run does its work; none of it changes which hits are found, nor their order or counts.
 struct RunTuning {
-    // 1 walks and matches on the calling thread; 2 (or more) also opens and reads, on a
-    // second thread, folders the walk will enter later. One is the default: on the machines
-    // measured, handing folders between threads cost more than reading them in parallel won.
+    // 1 walks and matches on the calling thread; more also hands whole subtrees to other
+    // threads, which walk and match them while this one goes on; 0 picks defaultThreads().
     unsigned threads = 1;
     // Which derived fields hits get: the descriptive attributes (kind, size, date, type) and
     // the name's collation key. Those left out keep their defaults.
@@ -55,6 +54,11 @@ struct RunTuning {
     // (for callers that print hits as they come and would only pay for holding them).
     bool keepHits = true;
 };
+
+// Threads a run uses when not told: the cores this process may run on, at most
+// kMaxDefaultThreads.
+inline constexpr unsigned kMaxDefaultThreads = 4;
+unsigned defaultThreads();
 
 // Runs on the calling thread; publish is called on it too, and the walk waits for it.
 SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop = {},
