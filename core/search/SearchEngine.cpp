@@ -6,10 +6,12 @@
 #include "SubtreeWorkers.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace qb::SearchEngine {
 namespace {
@@ -20,30 +22,42 @@ SearchOutcome failure(int code, const char* text) {
 
 // The walk on the calling thread, with the subtrees handed off to workers spliced in where
 // the walk meets them: hits, counts, the limit and the publishing come out as if the calling
-// thread had walked every subtree itself.
+// thread had walked every subtree itself. A walk handed back by a worker is carried on here,
+// above the one that met its subtree, until it ends.
 class Walk {
 public:
-    Walk(DirectoryWalker& walker, ItemMatcher& matcher, SubtreeWorkers* workers,
+    Walk(DirectoryWalker& root, ItemMatcher& matcher, SubtreeWorkers* workers,
          const RunTuning& tuning, const Publish& publish, const std::stop_token& stop)
-        : m_walker(walker), m_matcher(matcher), m_workers(workers), m_tuning(tuning),
-          m_publish(publish), m_stop(stop) {}
+        : m_matcher(matcher), m_workers(workers), m_tuning(tuning), m_publish(publish),
+          m_stop(stop) {
+        m_levels.push_back({&root, nullptr, 0});
+    }
 
     SearchOutcome run() {
-        while (m_walker.next()) {
+        for (;;) {
+            DirectoryWalker& walker = *m_levels.back().walker;
+            if (!walker.next()) {
+                if (m_levels.size() == 1)
+                    break;
+                m_skippedBefore += walker.errors() - m_levels.back().errorsBefore;
+                m_levels.pop_back();
+                m_matcher.beginWalk();
+                continue;
+            }
             if (m_stop.stop_requested())
                 return {SearchOutcome::Status::cancelled, {}};
             // Links are matched but never entered: the walker descends into real folders only.
             ++m_scanned;
-            ItemMatcher::Result r = m_matcher.match(m_walker, m_stop);
+            ItemMatcher::Result r = m_matcher.match(walker, m_stop);
             m_interrupted += r.interrupted;
             if (r.matched)
-                addHit(m_matcher.makeHit(m_walker));
+                addHit(m_matcher.makeHit(walker));
             if (m_found >= kHitLimit) {
                 m_limited = true;
                 break;
             }
             publishIfDue(m_scanned, skipped());
-            if (int subtree = m_walker.handedOff(); subtree >= 0) {
+            if (int subtree = walker.handedOff(); subtree >= 0) {
                 if (!splice(subtree))
                     break;
             } else if (m_workers) {
@@ -57,7 +71,18 @@ public:
     }
 
 private:
-    int64_t skipped() const { return m_walker.errors() + m_interrupted + m_splicedSkipped; }
+    struct Level {
+        DirectoryWalker* walker;
+        std::unique_ptr<DirectoryWalker> owned; // a walk handed back
+        int64_t errorsBefore;                   // its errors counted by the worker already
+    };
+
+    int64_t skipped() const {
+        int64_t n = m_skippedBefore + m_interrupted;
+        for (const Level& level : m_levels)
+            n += level.walker->errors() - level.errorsBefore;
+        return n;
+    }
 
     void addHit(SearchHit hit) {
         if (m_tuning.onHit)
@@ -74,19 +99,26 @@ private:
         }
     }
 
-    // Gives an idle worker the largest piece of the walk still ahead.
+    // Gives an idle worker the largest piece of the walk still ahead: the walks lower in the
+    // stack are reached last, and within one, the shallowest folders hold the most.
     void handOff() {
         int subtree = m_workers->freeSubtree();
         if (subtree < 0)
             return;
         int fd = -1;
-        if (m_walker.handOff(subtree, fd, m_handOffPath))
-            m_workers->give(subtree, fd, m_handOffPath);
+        for (Level& level : m_levels) {
+            if (level.walker->handOff(subtree, fd, m_handOffPath)) {
+                m_workers->give(subtree, fd, m_handOffPath);
+                return;
+            }
+        }
     }
 
-    // Replays a subtree's records item by item; false when the walk ends in it (the limit
-    // was reached, or a stop).
+    // Replays a subtree's records item by item, then carries on its walk if the worker handed
+    // it back; false when the walk ends in it (the limit was reached, or a stop).
     bool splice(int subtree) {
+        if (m_levels.size() <= SubtreeWorkers::kWalksHandedBack)
+            m_workers->handBack(subtree);
         const int64_t scannedBefore = m_scanned, skippedBefore = skipped();
         SubtreeWorkers::Record record;
         while (m_workers->take(subtree, record)) {
@@ -96,7 +128,7 @@ private:
                 addHit(std::move(record.hit));
             if (m_found >= kHitLimit) {
                 m_scanned = scannedBefore + record.scanned;
-                m_splicedSkipped += record.skipped;
+                m_skippedBefore += record.skipped;
                 m_limited = true;
                 return false;
             }
@@ -104,24 +136,30 @@ private:
         }
         if (m_stop.stop_requested())
             return false;
-        SubtreeWorkers::Totals totals = m_workers->totals(subtree);
+        std::unique_ptr<DirectoryWalker> rest;
+        SubtreeWorkers::Totals totals = m_workers->finish(subtree, rest);
         m_scanned += totals.scanned;
-        m_splicedSkipped += totals.skipped;
+        m_skippedBefore += totals.skipped;
+        if (rest) {
+            DirectoryWalker* walker = rest.get();
+            m_levels.push_back({walker, std::move(rest), walker->errors()});
+            m_matcher.beginWalk();
+        }
         return true;
     }
 
-    DirectoryWalker& m_walker;
     ItemMatcher& m_matcher;
     SubtreeWorkers* m_workers;
     const RunTuning& m_tuning;
     const Publish& m_publish;
     const std::stop_token& m_stop;
+    std::vector<Level> m_levels; // the root's walk first, then walks handed back
     CoarseClock::time_point m_lastPublish = CoarseClock::now();
     HitListBuilder m_hits;
     size_t m_found = 0;
     int64_t m_scanned = 0;
     int64_t m_interrupted = 0;
-    int64_t m_splicedSkipped = 0; // errors and interruptions inside spliced subtrees
+    int64_t m_skippedBefore = 0; // counted in subtrees and in walks since ended
     bool m_limited = false;
     std::string m_handOffPath;
 };

@@ -1,7 +1,5 @@
 #include "SubtreeWorkers.h"
 
-#include "DirectoryWalker.h"
-
 #include <dirent.h>
 #include <sys/resource.h>
 #include <system_error>
@@ -86,7 +84,10 @@ unsigned SubtreeWorkers::affordable(unsigned wanted) {
     size_t held = openDescriptors() + DirectoryWalker::kMaxOpenDirectories + 1 + 8;
     if (limit.rlim_cur <= held)
         return 0;
-    size_t spare = (limit.rlim_cur - held) / descriptorsFor(1);
+    size_t spare = (limit.rlim_cur - held) / (kOpenDirectoriesPerWorker + 1);
+    if (spare <= kWalksHandedBack)
+        return 0;
+    spare -= kWalksHandedBack;
     return spare < wanted ? static_cast<unsigned>(spare) : wanted;
 }
 
@@ -106,6 +107,8 @@ void SubtreeWorkers::give(int subtree, int fd, std::string path) {
     s.fd = fd;
     s.path = std::move(path);
     s.totals = {};
+    s.rest.reset();
+    s.handBack.store(0, std::memory_order_relaxed);
     s.finished.store(0, std::memory_order_relaxed);
     if (!s.ring)
         s.ring.reset(new Record[kRecordsPerSubtree]);
@@ -132,11 +135,8 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
             s.room.notify_one();
             return true;
         }
-        if (s.finished.load(std::memory_order_acquire)) {
-            s.busy = false;
-            --m_busySubtrees;
+        if (s.finished.load(std::memory_order_acquire))
             return false;
-        }
         if (m_stopSource.stop_requested())
             return false; // the worker may be gone from it; the run is ending
         if (spin < kSpins)
@@ -146,8 +146,16 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
     }
 }
 
-SubtreeWorkers::Totals SubtreeWorkers::totals(int subtree) const {
-    return m_subtrees[size_t(subtree)].totals;
+void SubtreeWorkers::handBack(int subtree) {
+    m_subtrees[size_t(subtree)].handBack.store(1, std::memory_order_relaxed);
+}
+
+SubtreeWorkers::Totals SubtreeWorkers::finish(int subtree, std::unique_ptr<DirectoryWalker>& rest) {
+    Subtree& s = m_subtrees[size_t(subtree)];
+    s.busy = false;
+    --m_busySubtrees;
+    rest = std::move(s.rest);
+    return s.totals;
 }
 
 void SubtreeWorkers::run(Worker& self) {
@@ -170,33 +178,41 @@ void SubtreeWorkers::run(Worker& self) {
 }
 
 void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_token& stop) {
-    {
-        DirectoryWalker walker(s.path, true, m_options.includeHidden, kOpenDirectoriesPerWorker);
-        walker.openAt(s.fd);
-        s.fd = -1;
-        matcher.beginWalk();
-        int64_t scanned = 0, interrupted = 0, quiet = 0;
-        while (walker.next()) {
-            if (stop.stop_requested())
-                break;
-            ++scanned;
-            ItemMatcher::Result r = matcher.match(walker, stop);
-            interrupted += r.interrupted;
-            if (!r.matched && ++quiet < kItemsPerCountRecord)
-                continue;
-            quiet = 0;
-            Record record;
-            if (r.matched) {
-                record.hit = matcher.makeHit(walker);
-                record.hasHit = true;
-            }
-            record.scanned = scanned;
-            record.skipped = walker.errors() + interrupted;
-            if (!put(s, std::move(record), stop))
-                break;
+    auto walker = std::make_unique<DirectoryWalker>(s.path, true, m_options.includeHidden,
+                                                    kOpenDirectoriesPerWorker);
+    walker->openAt(s.fd);
+    s.fd = -1;
+    matcher.beginWalk();
+    int64_t scanned = 0, interrupted = 0, quiet = 0;
+    bool handedBack = false;
+    for (;;) {
+        if (s.handBack.load(std::memory_order_relaxed)) {
+            handedBack = true;
+            break;
         }
-        s.totals = {scanned, walker.errors() + interrupted};
-    } // the subtree's descriptors are closed before it counts as done
+        if (!walker->next() || stop.stop_requested())
+            break;
+        ++scanned;
+        ItemMatcher::Result r = matcher.match(*walker, stop);
+        interrupted += r.interrupted;
+        if (!r.matched && ++quiet < kItemsPerCountRecord)
+            continue;
+        quiet = 0;
+        Record record;
+        if (r.matched) {
+            record.hit = matcher.makeHit(*walker);
+            record.hasHit = true;
+        }
+        record.scanned = scanned;
+        record.skipped = walker->errors() + interrupted;
+        if (!put(s, std::move(record), stop))
+            break;
+    }
+    s.totals = {scanned, walker->errors() + interrupted};
+    if (handedBack)
+        s.rest = std::move(walker);
+    else
+        walker.reset(); // its descriptors are closed before the subtree counts as done
     s.finished.store(1, std::memory_order_release);
     s.signal.fetch_add(1, std::memory_order_release);
     s.signal.notify_one();

@@ -1,12 +1,15 @@
 #pragma once
 // Threads that each walk and match whole subtrees handed off by a walk, into buffers of their
 // own, which the walking thread splices in where the subtree belongs: the results keep the
-// one-thread walk's order. Each subtree's buffer holds a bounded number of records (a worker
-// waits when its buffer is full), a bounded number of subtrees is out at once, and each
-// worker keeps a bounded number of descriptors open.
+// one-thread walk's order. When the walking thread reaches a subtree still being walked, the
+// worker stops after its current item and hands back the rest of its walk, which the walking
+// thread carries on itself, so neither waits for the other. Each subtree's buffer holds a
+// bounded number of records (a worker waits when its buffer is full), a bounded number of
+// subtrees is out at once, and each worker keeps a bounded number of descriptors open.
 //
 // The hand-back waits on atomics (C++20 wait/notify), as the rest of the program does.
 
+#include "DirectoryWalker.h"
 #include "ItemMatcher.h"
 #include "SearchRecords.h"
 
@@ -59,16 +62,22 @@ public:
     int freeSubtree() const;
     // Hands the subtree open as fd (taken over) at path to an idle worker.
     void give(int subtree, int fd, std::string path);
-    // Moves the subtree's next record into out, waiting for it; false when the subtree is
-    // walked and every record taken (or the walk was stopped): totals() then holds its
-    // counts, and the slot is free again.
+    // Asks the worker to stop after its current item and hand back the rest of its walk.
+    void handBack(int subtree);
+    // Moves the subtree's next record into out, waiting for it; false when the worker is done
+    // with the subtree and every record is taken, or the walk was stopped.
     bool take(int subtree, Record& out);
-    Totals totals(int subtree) const;
+    // After take() said false: the counts of the records, and the rest of the walk when the
+    // worker handed it back (positioned after the last record's item). The slot is free again.
+    Totals finish(int subtree, std::unique_ptr<DirectoryWalker>& rest);
 
-    // Descriptors a walk with this many workers may hold beyond its own walker's (one more
-    // per worker while it enters a folder, before it gives up another).
+    // Walks handed back that the walking thread may hold at once; beyond that it waits for
+    // a subtree to be walked to its end instead.
+    static constexpr size_t kWalksHandedBack = 3;
+    // Descriptors a walk with this many workers may hold beyond its own walker's: the
+    // workers' and those of the walks handed back (one more each while entering a folder).
     static size_t descriptorsFor(unsigned workers) {
-        return workers * (kOpenDirectoriesPerWorker + 1);
+        return workers ? (workers + kWalksHandedBack) * (kOpenDirectoriesPerWorker + 1) : 0;
     }
     // How many of the wanted workers the process's descriptor limit leaves room for.
     static unsigned affordable(unsigned wanted);
@@ -84,8 +93,10 @@ private:
         std::atomic<uint32_t> finished{0};
         std::atomic<uint32_t> signal{0}; // bumped after every record and at the end
         std::atomic<uint32_t> room{0};   // bumped after every take, and to stop a wait
-        Totals totals;                   // valid once finished
-        bool busy = false;               // the walking thread's own bookkeeping
+        std::atomic<uint32_t> handBack{0};
+        Totals totals;                         // valid once finished
+        std::unique_ptr<DirectoryWalker> rest; // valid once finished
+        bool busy = false;                     // the walking thread's own bookkeeping
     };
     struct Worker {
         std::atomic<int32_t> subtree{kIdle};
