@@ -3,7 +3,6 @@
 #include "HitAttributes.h"
 #include "HitOrdering.h"
 #include "PathText.h"
-#include "SearchEngine.h"
 
 #include <algorithm>
 
@@ -57,7 +56,7 @@ ItemMatcher::Result ItemMatcher::match(const DirectoryWalker& walker, const std:
     }
     appendUtf16(walker.name(), m_text);
     m_raw.clear();
-    auto r = m_regex.match(m_text, m_raw, SearchEngine::kItemBudget, stop);
+    auto r = m_regex.match(m_text, m_raw, m_settings.itemBudget, stop);
     return {r.matched, r.interrupted};
 }
 

@@ -7,6 +7,7 @@
 #include "RegexMatcher.h"
 #include "SearchRecords.h"
 
+#include <chrono>
 #include <optional>
 #include <stop_token>
 #include <string>
@@ -20,6 +21,7 @@ struct ItemMatchSettings {
     bool attributes = true;       // kind, size, date and type of each hit
     bool nameKeys = true;         // the collation key of each hit's name
     bool literalPrefilter = true; // names lacking the pattern's literal text skip ICU
+    std::chrono::steady_clock::duration itemBudget = std::chrono::milliseconds(50);
 };
 
 class ItemMatcher {

@@ -183,6 +183,7 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     settings.attributes = tuning.attributes;
     settings.nameKeys = tuning.nameKeys;
     settings.literalPrefilter = tuning.literalPrefilter;
+    settings.itemBudget = tuning.itemBudget;
     ItemMatcher matcher(options.pattern, settings);
     if (!matcher.valid())
         return {SearchOutcome::Status::failed, {"ICU", 1, matcher.error()}};

@@ -95,6 +95,9 @@ SearchEngine::RunTuning tuning(unsigned threads, bool prefilter, bool attributes
     t.literalPrefilter = prefilter;
     t.attributes = attributes;
     t.nameKeys = attributes;
+    // A thread held off its core past the usual budget would cut a match short, and the runs
+    // compared would differ for that reason alone.
+    t.itemBudget = std::chrono::seconds(60);
     return t;
 }
 
