@@ -92,7 +92,7 @@ unsigned SubtreeWorkers::affordable(unsigned wanted) {
 }
 
 int SubtreeWorkers::freeSubtree() const {
-    if (m_idle.load(std::memory_order_relaxed) == 0 || m_busySubtrees == m_subtreeCount)
+    if (m_idle.load(std::memory_order_acquire) == 0 || m_busySubtrees == m_subtreeCount)
         return -1;
     for (size_t i = 0; i < m_subtreeCount; ++i)
         if (!m_subtrees[i].busy)
@@ -112,7 +112,8 @@ void SubtreeWorkers::give(int subtree, int fd, std::string path) {
     s.finished.store(0, std::memory_order_relaxed);
     if (!s.ring)
         s.ring.reset(new Record[kRecordsPerSubtree]);
-    // m_idle was seen above zero: a worker has said it is idle, so one is found here.
+    // m_idle was seen above zero (acquire): the worker that counted itself idle had set its
+    // own state first, so it is found here.
     for (size_t i = 0; i < m_threads.size(); ++i) {
         if (m_workers[i].subtree.load(std::memory_order_acquire) != kIdle)
             continue;
