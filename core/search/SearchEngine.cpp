@@ -56,7 +56,8 @@ public:
                 m_limited = true;
                 break;
             }
-            publishIfDue(m_scanned, skipped());
+            if (publishDue())
+                publish(m_scanned, skipped());
             if (int subtree = walker.handedOff(); subtree >= 0) {
                 if (!splice(subtree))
                     break;
@@ -92,11 +93,10 @@ private:
             m_hits.append(std::move(hit));
     }
 
-    void publishIfDue(int64_t scanned, int64_t skippedNow) {
-        if (CoarseClock::now() - m_lastPublish > kPublishInterval) {
-            m_publish({m_hits.snapshot(), scanned, skippedNow, false});
-            m_lastPublish = CoarseClock::now();
-        }
+    bool publishDue() const { return CoarseClock::now() - m_lastPublish > kPublishInterval; }
+    void publish(int64_t scanned, int64_t skippedNow) {
+        m_publish({m_hits.snapshot(), scanned, skippedNow, false});
+        m_lastPublish = CoarseClock::now();
     }
 
     // Gives an idle worker the largest piece of the walk still ahead: the walks lower in the
@@ -132,7 +132,8 @@ private:
                 m_limited = true;
                 return false;
             }
-            publishIfDue(scannedBefore + record.scanned, skippedBefore + record.skipped);
+            if (publishDue())
+                publish(scannedBefore + record.scanned, skippedBefore + record.skipped);
         }
         if (m_stop.stop_requested())
             return false;
