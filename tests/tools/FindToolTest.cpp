@@ -72,6 +72,7 @@ TEST(FindTool, ExitStatusAndOutputForms) {
     EXPECT_EQ(find("x " + quote(odd)).status, 2);
     EXPECT_EQ(find("--bogus x").status, 2);
     EXPECT_EQ(find("--threads 0 x").status, 2);
+    EXPECT_EQ(find("--item-budget x x").status, 2);
     EXPECT_EQ(find("--help").status, 0);
 }
 
@@ -106,10 +107,12 @@ TEST(FindTool, AnyNumberOfThreadsPrintsTheSame) {
     int code = qbtest::runAsNobody([&] {
         int failures = 0;
         for (const auto& form : forms) {
-            Result one = find("--threads 1 " + form + " " + root, false);
+            // A long budget: a process held off its core must not cut a match short.
+            const std::string budget = "--item-budget 60000 ";
+            Result one = find(budget + "--threads 1 " + form + " " + root, false);
             for (const char* threads : {"2", "4", "8"}) {
-                Result many =
-                    find("--threads " + std::string(threads) + " " + form + " " + root, false);
+                Result many = find(
+                    budget + "--threads " + std::string(threads) + " " + form + " " + root, false);
                 bool same = one.out == many.out && one.summary == many.summary &&
                             one.status == many.status && !one.summary.empty();
                 if (!same)
