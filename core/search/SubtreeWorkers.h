@@ -3,11 +3,11 @@
 // own, which the walking thread splices in where the subtree belongs: the results keep the
 // one-thread walk's order. When the walking thread reaches a subtree still being walked, the
 // worker stops after its current item and hands back the rest of its walk, which the walking
-// thread carries on itself, so neither waits for the other. Each subtree's buffer holds a
+// thread carries on itself instead of waiting for all of it. Each subtree's buffer holds a
 // bounded number of records (a worker waits when its buffer is full), a bounded number of
 // subtrees is out at once, and each worker keeps a bounded number of descriptors open.
 //
-// The hand-back waits on atomics (C++20 wait/notify), as the rest of the program does.
+// Waiting, both ways, is on atomics (C++20 wait/notify): no mutex.
 
 #include "DirectoryWalker.h"
 #include "ItemMatcher.h"
