@@ -29,7 +29,7 @@ Options:
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
   --threads N       walk on N threads (1 to 64), with the same output in the same order;
-                    1 (the default) walks on this thread alone
+                    by default as many as the cores it may run on, at most 4
   --item-budget MS  matching time per item before it counts as skipped (default 50); a
                     longer one lets runs on a busy machine be compared exactly
   -h, --help        show this help
