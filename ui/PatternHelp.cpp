@@ -11,6 +11,7 @@
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollArea>
 #include <QToolButton>
 #include <algorithm>
@@ -22,7 +23,8 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     SearchModel* m = &model;
     setObjectName("patternHelp");
     setAccessibleName(tr("Pattern Reference"));
-    setFrameShape(QFrame::StyledPanel);
+    // The edge is drawn here: the style's panel edge vanishes on dark palettes.
+    setFrameShape(QFrame::NoFrame);
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
     setFixedWidth(390);
@@ -32,7 +34,7 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     scroll->setWidgetResizable(true);
     scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
+    outer->setContentsMargins(1, 1, 1, 1);
     outer->addWidget(scroll);
     m_content = new QWidget;
     auto* column = new QVBoxLayout(m_content);
@@ -157,6 +159,15 @@ void PatternHelp::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QFrame::keyPressEvent(event);
+}
+
+void PatternHelp::paintEvent(QPaintEvent*) {
+    // A hairline in the text colour, faint, reads as an edge on light and dark palettes alike.
+    QColor edge = palette().color(QPalette::WindowText);
+    edge.setAlpha(60);
+    QPainter p(this);
+    p.setPen(edge);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 } // namespace qb
