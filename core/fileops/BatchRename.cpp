@@ -30,7 +30,8 @@ size_t depth(const std::string& path) {
 class Folder {
 public:
     explicit Folder(const std::string& path)
-        : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+        : m_fd(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)),
+          m_error(m_fd < 0 ? errno : 0) {}
     ~Folder() {
         if (m_fd >= 0)
             ::close(m_fd);
@@ -38,9 +39,11 @@ public:
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
     int fd() const { return m_fd; }
+    int error() const { return m_error; }
 
 private:
     int m_fd;
+    int m_error;
 };
 
 // Carries out the renames of one folder. A rename whose target is another item's current
@@ -57,7 +60,7 @@ public:
     bool run() {
         if (m_folder.fd() < 0) {
             m_out.failures.push_back(std::string(lastComponent(m_jobs[m_members[0]].folder)) +
-                                     ": " + fs::describe(errno));
+                                     ": " + fs::describe(m_folder.error()));
             return false;
         }
         std::unordered_map<std::string_view, size_t> bySource;
