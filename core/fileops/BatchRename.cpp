@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <unordered_map>
 #include <unordered_set>
@@ -50,11 +51,20 @@ private:
 // name waits until that item has moved: each chain runs from its free end, and a cycle first
 // moves one member to a temporary name. A failure inside a cycle takes the cycle's renames
 // back, so no item stays under a temporary name.
+// Per job, for the whole batch: the job waiting for it to move, the job it waits for, whether
+// it has been carried out, and whether it is a folder.
+struct Links {
+    explicit Links(size_t n) : next(n, kNone), prev(n, kNone), visited(n, false) {}
+    std::vector<size_t> next, prev;
+    std::vector<bool> visited;
+    bool folderRenamed = false;
+};
+
 class FolderBatch {
 public:
     FolderBatch(const std::vector<RenameJob>& jobs, const std::vector<size_t>& members,
-                const RenameCall& call, RenameOutcome& out)
-        : m_jobs(jobs), m_members(members), m_call(call), m_out(out),
+                const RenameCall& call, RenameOutcome& out, Links& links)
+        : m_jobs(jobs), m_members(members), m_call(call), m_out(out), m_links(links),
           m_folder(jobs[members[0]].folder) {}
 
     bool run() {
@@ -64,27 +74,25 @@ public:
             return false;
         }
         std::unordered_map<std::string_view, size_t> bySource;
+        bySource.reserve(m_members.size());
         for (size_t m : m_members)
             bySource.emplace(m_jobs[m].oldName, m);
         for (size_t m : m_members) {
             auto it = bySource.find(m_jobs[m].newName);
             if (it != bySource.end())
-                m_next[m] = it->second, m_prev[it->second] = m;
+                m_links.next[m] = it->second, m_links.prev[it->second] = m;
         }
         for (size_t m : m_members)
-            if (!m_next.count(m) && !chainFrom(m))
+            if (m_links.next[m] == kNone && !chainFrom(m))
                 return false;
         for (size_t m : m_members)
-            if (!m_visited.count(m) && !cycleFrom(m))
+            if (!m_links.visited[m] && !cycleFrom(m))
                 return false;
         return true;
     }
 
 private:
-    size_t prevOf(size_t j) const {
-        auto it = m_prev.find(j);
-        return it == m_prev.end() ? kNone : it->second;
-    }
+    size_t prevOf(size_t j) const { return m_links.prev[j]; }
 
     const char* oldName(size_t j) const { return m_jobs[j].oldName.c_str(); }
     const char* newName(size_t j) const { return m_jobs[j].newName.c_str(); }
@@ -106,12 +114,16 @@ private:
 
     void renamed(size_t j) {
         m_out.renamed.push_back(j);
-        m_out.identities[j] = fs::identityAt(m_folder.fd(), newName(j));
+        struct stat st {};
+        if (::fstatat(m_folder.fd(), newName(j), &st, AT_SYMLINK_NOFOLLOW) == 0) {
+            m_out.identities[j] = FileIdentity{uint64_t(st.st_dev), uint64_t(st.st_ino)};
+            m_links.folderRenamed = m_links.folderRenamed || S_ISDIR(st.st_mode);
+        }
     }
 
     bool chainFrom(size_t end) {
         for (size_t j = end; j != kNone; j = prevOf(j)) {
-            m_visited.insert(j);
+            m_links.visited[j] = true;
             if (!renameFirst(j, newName(j))) {
                 fail(j);
                 return false;
@@ -130,14 +142,14 @@ private:
             if (!moved && (m_replaced || errno != EEXIST))
                 break;
         }
-        m_visited.insert(first);
+        m_links.visited[first] = true;
         if (!moved) {
             fail(first);
             return false;
         }
         std::vector<size_t> done;
         for (size_t j = prevOf(first); j != first; j = prevOf(j)) {
-            m_visited.insert(j);
+            m_links.visited[j] = true;
             if (!renameFirst(j, newName(j))) {
                 fail(j);
                 takeBack(done, first, temp);
@@ -179,9 +191,8 @@ private:
     const std::vector<size_t>& m_members;
     const RenameCall& m_call;
     RenameOutcome& m_out;
+    Links& m_links;
     Folder m_folder;
-    std::unordered_map<size_t, size_t> m_next, m_prev;
-    std::unordered_set<size_t> m_visited;
     bool m_replaced = false;
 };
 
@@ -222,19 +233,24 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
         out.paths[j] = joinPath(jobs[j].folder, jobs[j].oldName);
 
     // Checked before anything moves, so that a refused batch changes nothing.
-    std::map<std::string, std::vector<size_t>> byFolder;
-    std::unordered_map<std::string, size_t> targets;
+    std::map<std::string_view, std::vector<size_t>> byFolder;
     for (size_t j = 0; j < jobs.size(); ++j) {
-        if (!validName(jobs[j].newName)) {
+        if (!validName(jobs[j].newName))
             out.failures.push_back(kBadName + toValidUtf8(jobs[j].newName));
-        } else if (!targets.emplace(joinPath(jobs[j].folder, jobs[j].newName), j).second) {
-            out.failures.push_back(kSameName + toValidUtf8(jobs[j].newName));
-        }
         byFolder[jobs[j].folder].push_back(j);
     }
-    for (const auto& [folder, members] : byFolder)
+    for (auto& [folder, members] : byFolder) {
         if (trash::slotOf(joinPath(folder, "x")))
             out.failures.push_back(kInTrash);
+        std::vector<std::string_view> names;
+        names.reserve(members.size());
+        for (size_t j : members)
+            names.push_back(jobs[j].newName);
+        std::sort(names.begin(), names.end());
+        for (auto it = std::adjacent_find(names.begin(), names.end()); it != names.end();
+             it = std::adjacent_find(it + 1, names.end()))
+            out.failures.push_back(kSameName + toValidUtf8(*it));
+    }
     if (!out.failures.empty()) {
         out.failures.erase(std::unique(out.failures.begin(), out.failures.end()),
                            out.failures.end());
@@ -250,19 +266,24 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
     std::stable_sort(order.begin(), order.end(), [&](const auto* a, const auto* b) {
         return depth(jobs[a->front()].folder) > depth(jobs[b->front()].folder);
     });
+    Links links(jobs.size());
     for (const auto* members : order)
-        if (!FolderBatch(jobs, *members, call, out).run())
+        if (!FolderBatch(jobs, *members, call, out, links).run())
             break;
 
     std::vector<bool> done(jobs.size(), false);
-    std::unordered_map<std::string, const std::string*> renamedTo;
-    for (size_t j : out.renamed) {
+    for (size_t j : out.renamed)
         done[j] = true;
-        renamedTo.emplace(out.paths[j], &jobs[j].newName);
-    }
+    // Only a renamed folder moves other items; otherwise each is where its own rename put it.
+    std::unordered_map<std::string, const std::string*> renamedTo;
+    if (links.folderRenamed)
+        for (size_t j : out.renamed)
+            renamedTo.emplace(out.paths[j], &jobs[j].newName);
     for (size_t j = 0; j < jobs.size(); ++j) {
         if (!renamedTo.empty())
             out.paths[j] = finalPath(out.paths[j], renamedTo);
+        else if (done[j])
+            out.paths[j] = joinPath(jobs[j].folder, jobs[j].newName);
         if (!done[j])
             out.kept.push_back(j);
     }

@@ -3,13 +3,17 @@
 #include "CoarseClock.h"
 #include "PathText.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <dirent.h>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unicode/regex.h>
+#include <unicode/utf16.h>
 #include <unicode/utf8.h>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace qb {
 namespace {
@@ -20,12 +24,13 @@ constexpr auto kBudget = std::chrono::milliseconds(50);
 // A name decoded for matching, with the byte offset where each UTF-16 unit's character
 // starts (and the length at the end), so that matched ranges map back to the original bytes.
 struct DecodedName {
-    icu::UnicodeString text;
+    std::u16string units;
+    icu::UnicodeString text; // a read-only alias of units
     std::vector<int32_t> offsets;
 };
 
 void decode(std::string_view bytes, DecodedName& out) {
-    out.text.remove();
+    out.units.clear();
     out.offsets.clear();
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto length = static_cast<int32_t>(bytes.size());
@@ -36,12 +41,18 @@ void decode(std::string_view bytes, DecodedName& out) {
         U8_NEXT(s, i, length, c);
         if (c < 0)
             c = 0xFFFD;
-        out.text.append(c);
-        out.offsets.push_back(start);
-        if (c > 0xFFFF)
+        if (c <= 0xFFFF) {
+            out.units.push_back(char16_t(c));
             out.offsets.push_back(start);
+        } else {
+            out.units.push_back(char16_t(U16_LEAD(c)));
+            out.units.push_back(char16_t(U16_TRAIL(c)));
+            out.offsets.push_back(start);
+            out.offsets.push_back(start);
+        }
     }
     out.offsets.push_back(length);
+    out.text.setTo(false, out.units.data(), int32_t(out.units.size()));
 }
 
 void appendUtf8(const icu::UnicodeString& text, std::string& out) {
@@ -98,6 +109,79 @@ UBool U_CALLCONV keepMatching(const void* context, int32_t) {
     return !budget->stop->stop_requested() && CoarseClock::now() <= budget->deadline;
 }
 
+// Whether names are taken in their folders. A folder that gets many new names is listed once,
+// which costs far less than asking for each name.
+class TakenNames {
+public:
+    static constexpr size_t kListFrom = 32;
+
+    explicit TakenNames(const PathExists& exists) : m_exists(exists) {}
+    void expect(std::string_view folder) { ++m_expected[folder]; }
+    bool taken(const std::string& target) {
+        if (m_exists)
+            return m_exists(target);
+        const std::string_view folder = parentOf(target);
+        // Targets come folder by folder, so the last folder's listing is usually the one.
+        if (!m_last || m_last->first != folder) {
+            auto it = m_listed.find(folder);
+            if (it == m_listed.end()) {
+                std::optional<Names> names;
+                if (m_expected[folder] >= kListFrom)
+                    names = list(std::string(folder));
+                it = m_listed.emplace(folder, std::move(names)).first;
+            }
+            m_last = &*it;
+        }
+        if (!m_last->second) {
+            struct stat st {};
+            return ::lstat(target.c_str(), &st) == 0;
+        }
+        const Names& names = *m_last->second;
+        return std::binary_search(names.begin(), names.end(), lastComponent(target));
+    }
+
+private:
+    using Names = std::vector<std::string>; // sorted
+    static std::optional<Names> list(const std::string& folder) {
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir)
+            return std::nullopt; // searchable but not readable: ask name by name
+        Names names;
+        errno = 0;
+        while (dirent* entry = ::readdir(dir))
+            names.emplace_back(entry->d_name);
+        const bool complete = errno == 0;
+        ::closedir(dir);
+        if (!complete)
+            return std::nullopt;
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    const PathExists& m_exists;
+    // Keys view the targets' paths, which outlive this.
+    std::unordered_map<std::string_view, size_t> m_expected;
+    std::unordered_map<std::string_view, std::optional<Names>> m_listed;
+    const std::pair<const std::string_view, std::optional<Names>>* m_last = nullptr;
+};
+
+// Which of the views occur more than once, by sorting their indices.
+std::vector<bool> repeated(const std::vector<std::string_view>& views, bool all) {
+    std::vector<uint32_t> order(views.size());
+    for (uint32_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::stable_sort(order.begin(), order.end(),
+                     [&](uint32_t a, uint32_t b) { return views[a] < views[b]; });
+    std::vector<bool> out(views.size(), false);
+    for (size_t k = 1; k < order.size(); ++k)
+        if (views[order[k]] == views[order[k - 1]]) {
+            out[order[k]] = true;
+            if (all)
+                out[order[k - 1]] = true;
+        }
+    return out;
+}
+
 RenameState checkName(const std::string& name, size_t maxNameBytes) {
     if (name.empty())
         return RenameState::empty;
@@ -140,11 +224,6 @@ const char* describe(RenameState state) {
     return "";
 }
 
-bool pathExists(const std::string& path) {
-    struct stat st {};
-    return ::lstat(path.c_str(), &st) == 0;
-}
-
 RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>& items,
                        const PathExists& exists, const std::stop_token& stop, size_t maxNameBytes) {
     RenamePlan plan;
@@ -170,21 +249,27 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
     Budget budget{{}, &stop};
     matcher->setMatchCallback(&keepMatching, &budget, status);
 
-    std::unordered_set<std::string> seen;
+    // An item given twice counts once, where it first appears.
+    std::vector<std::string> paths;
+    paths.reserve(items.size());
+    for (const std::string& given : items)
+        paths.push_back(standardisePath(given));
+    const std::vector<bool> again = repeated({paths.begin(), paths.end()}, false);
+    plan.rows.reserve(items.size());
     DecodedName name;
     icu::UnicodeString expanded;
-    for (const std::string& given : items) {
+    for (size_t i = 0; i < paths.size(); ++i) {
         if (stop.stop_requested()) {
+            plan.rows.clear();
             plan.stopped = true;
             return plan;
         }
-        std::string item = standardisePath(given);
-        if (!seen.insert(item).second)
+        if (again[i])
             continue;
-        const std::string_view old = lastComponent(item);
+        PlannedRename& row = plan.rows.emplace_back();
+        row.item = std::move(paths[i]);
+        const std::string_view old = lastComponent(row.item);
         decode(old, name);
-        PlannedRename row;
-        row.item = std::move(item);
         budget.deadline = CoarseClock::now() + kBudget;
         matcher->reset(name.text);
         status = U_ZERO_ERROR;
@@ -215,11 +300,13 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
         }
         if (status == U_REGEX_STOPPED_BY_CALLER || status == U_REGEX_TIME_OUT) {
             if (stop.stop_requested()) {
+                plan.rows.clear();
                 plan.stopped = true;
                 return plan;
             }
             row.state = RenameState::interrupted;
         } else if (U_FAILURE(status)) {
+            plan.rows.clear();
             plan.error = "Invalid replacement";
             return plan;
         } else if (matched) {
@@ -233,30 +320,43 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
                 row.state = checkName(row.newName, maxNameBytes);
             }
         }
-        plan.rows.push_back(std::move(row));
     }
 
     // A target is free when nothing is there, or when what is there is renamed away by this
     // same batch; two items of the batch may not share one.
-    std::unordered_map<std::string, size_t> targets;
-    std::unordered_set<std::string> leaving;
-    for (const PlannedRename& row : plan.rows)
-        if (row.state == RenameState::renamed) {
-            ++targets[joinPath(parentOf(row.item), row.newName)];
-            leaving.insert(row.item);
+    std::vector<std::string> targetOf(plan.rows.size());
+    std::vector<std::string_view> targets, leaving;
+    std::vector<size_t> renamedRows;
+    TakenNames taken(exists);
+    for (size_t i = 0; i < plan.rows.size(); ++i) {
+        const PlannedRename& row = plan.rows[i];
+        if (row.state != RenameState::renamed)
+            continue;
+        targetOf[i] = joinPath(parentOf(row.item), row.newName);
+        renamedRows.push_back(i);
+        leaving.push_back(row.item);
+    }
+    for (size_t i : renamedRows) {
+        targets.push_back(targetOf[i]);
+        taken.expect(parentOf(targetOf[i]));
+    }
+    const std::vector<bool> shared = repeated(targets, true);
+    std::sort(leaving.begin(), leaving.end());
+    for (size_t k = 0; k < renamedRows.size(); ++k) {
+        if (stop.stop_requested()) {
+            plan.rows.clear();
+            plan.stopped = true;
+            return plan;
         }
-    for (PlannedRename& row : plan.rows) {
-        if (row.state == RenameState::renamed) {
-            if (stop.stop_requested()) {
-                plan.stopped = true;
-                return plan;
-            }
-            const std::string target = joinPath(parentOf(row.item), row.newName);
-            if (targets[target] > 1)
-                row.state = RenameState::duplicate;
-            else if (!leaving.count(target) && exists(target))
-                row.state = RenameState::exists;
-        }
+        PlannedRename& row = plan.rows[renamedRows[k]];
+        const std::string& target = targetOf[renamedRows[k]];
+        if (shared[k])
+            row.state = RenameState::duplicate;
+        else if (!std::binary_search(leaving.begin(), leaving.end(), std::string_view(target)) &&
+                 taken.taken(target))
+            row.state = RenameState::exists;
+    }
+    for (const PlannedRename& row : plan.rows) {
         if (row.state == RenameState::renamed)
             ++plan.renamed;
         else if (isProblem(row.state))

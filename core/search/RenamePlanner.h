@@ -59,11 +59,11 @@ inline constexpr size_t kMaxNameBytes = 255;
 
 // Whether something is at a path, not following a final link; tests pass a fake.
 using PathExists = std::function<bool(const std::string&)>;
-bool pathExists(const std::string& path);
 
 // Plans the renames of items (absolute paths; repeated ones count once, in first order).
+// Without exists, the file system is asked, listing a folder once where it gets many new names.
 RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>& items,
-                       const PathExists& exists = pathExists, const std::stop_token& stop = {},
+                       const PathExists& exists = {}, const std::stop_token& stop = {},
                        size_t maxNameBytes = kMaxNameBytes);
 
 } // namespace qb

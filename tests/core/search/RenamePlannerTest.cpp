@@ -1,5 +1,6 @@
 #include "search/RenamePlanner.h"
 
+#include "TempTree.h"
 #include "search/PathText.h"
 
 #include <gtest/gtest.h>
@@ -169,7 +170,7 @@ TEST(RenamePlanner, RepeatedItemsCountOnceAndAStopEndsThePlan) {
     EXPECT_EQ(p.renamed, 1u);
     std::stop_source stop;
     stop.request_stop();
-    p = planRenames({"a", "b", true, true}, {"/d/a"}, pathExists, stop.get_token());
+    p = planRenames({"a", "b", true, true}, {"/d/a"}, {}, stop.get_token());
     EXPECT_TRUE(p.stopped);
     EXPECT_FALSE(p.usable());
     // Catastrophic backtracking on one name marks that name, not the batch.
@@ -178,4 +179,27 @@ TEST(RenamePlanner, RepeatedItemsCountOnceAndAStopEndsThePlan) {
     ASSERT_EQ(p.rows.size(), 1u);
     EXPECT_EQ(p.rows[0].state, RenameState::interrupted);
     EXPECT_EQ(p.problems, 1u);
+}
+
+// Many new names in one folder are checked against one listing of it, few name by name.
+TEST(RenamePlanner, TakenNamesOnDisk) {
+    qbtest::TempTree t;
+    std::vector<std::string> many;
+    for (int i = 0; i < 40; ++i)
+        many.push_back(t.file("many/" + std::to_string(i) + ".a"));
+    t.file("many/7.b");
+    t.link("many/8.b", "/nonexistent"); // a dangling link takes its name too
+    t.file("few/1.a");
+    t.file("few/1.b");
+    for (const auto& items : {many, std::vector<std::string>{t.path("few/1.a")}}) {
+        RenamePlan p = planRenames({"\\.a$", ".b", true, true}, items);
+        std::vector<std::string> taken;
+        for (const auto& row : p.rows)
+            if (row.state == RenameState::exists)
+                taken.push_back(row.newName);
+        const std::vector<std::string> expected = items.size() == 1
+                                                      ? std::vector<std::string>{"1.b"}
+                                                      : std::vector<std::string>{"7.b", "8.b"};
+        EXPECT_EQ(taken, expected);
+    }
 }
