@@ -61,8 +61,14 @@ LaunchArgs parseLaunchArgs(const std::vector<std::string>& argv, const std::stri
                 args.urls << launchUrlForFolder(*folder);
         } else if (a == "--items") {
             std::vector<std::string> items;
-            while (i + 1 < argv.size())
-                items.push_back(absolute(argv[++i], workingFolder));
+            while (i + 1 < argv.size()) {
+                const std::string& item = argv[++i];
+                if (item.empty()) {
+                    args.error = QStringLiteral("--items needs paths, and one is empty");
+                    return args;
+                }
+                items.push_back(absolute(item, workingFolder));
+            }
             if (items.empty()) {
                 args.error = QStringLiteral("--items needs at least one path");
                 return args;

@@ -5,20 +5,24 @@
 #include "KeyboardMenus.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
+#include "WindowRoles.h"
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "ui/DesktopServices.h"
+#include "ui/LaunchContext.h"
 #include "ui/MainWindow.h"
 #include "ui/PreferencesView.h"
 #include "ui/SearchView.h"
 #include "ui/Symbols.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMenuBar>
 #include <QScreen>
 #include <cstdio>
 #include <unistd.h>
+#include <utility>
 
 namespace qb {
 
@@ -39,6 +43,7 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
     m_appearance = new AppearanceController(*m_model, this);
     if (qApp)
         qApp->installEventFilter(new KeyboardMenus(this));
+    trackUserActions(this);
 }
 
 QuillbrookApp::~QuillbrookApp() {
@@ -79,10 +84,8 @@ void QuillbrookApp::receive(const QString& url) {
 
 void QuillbrookApp::handOver(const QStringList& urls, const QString& activationToken) {
     m_activationToken = activationToken;
-    if (urls.isEmpty()) {
-        openSearchWindow();
+    if (urls.isEmpty())
         raiseWindow();
-    }
     for (const QString& url : urls)
         receive(url);
     m_activationToken.clear();
@@ -90,12 +93,16 @@ void QuillbrookApp::handOver(const QStringList& urls, const QString& activationT
 
 void QuillbrookApp::raiseWindow() {
     MainWindow* window = openSearchWindow();
-    // Wayland activates with the token of the request that asked to come forward.
-    if (!m_activationToken.isEmpty())
-        qputenv("XDG_ACTIVATION_TOKEN", m_activationToken.toUtf8());
+    // Wayland activates with the token of the request that asked to come forward; Qt reads it
+    // from the environment. A token is good for one activation, and left there it would reach
+    // every program opened from the window later on.
+    const QString token = std::exchange(m_activationToken, QString());
+    if (!token.isEmpty())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
     window->raiseAndActivate();
+    qunsetenv("XDG_ACTIVATION_TOKEN");
     // X11 wants the time of the user's action from the startup id.
-    activateWithStartupId(window, m_activationToken.toUtf8());
+    activateWithStartupId(window, token.toUtf8());
 }
 
 int QuillbrookApp::run(int argc, char** argv) {
@@ -125,10 +132,15 @@ int QuillbrookApp::run(int argc, char** argv) {
         return 0;
 
     QApplication app(argc, argv);
+    // The token was this start's (X11's startup id Qt has taken for the first window already):
+    // the window applies it below, and nothing this program starts may inherit it.
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    qunsetenv("DESKTOP_STARTUP_ID");
     QApplication::setApplicationName(QStringLiteral("quillbrook"));
     QApplication::setApplicationVersion(QStringLiteral(QUILLBROOK_VERSION));
     QApplication::setDesktopFileName(QLatin1String(kApplicationId));
     setUpIconTheme();
+    QAccessible::installFactory(windowRole);
     QApplication::setWindowIcon(QIcon::fromTheme(QLatin1String(kApplicationId),
                                                  symbol(QStringLiteral("text.magnifyingglass"))));
 
@@ -143,9 +155,9 @@ int QuillbrookApp::run(int argc, char** argv) {
         if (forwardToRunningInstance(args.urls, token))
             return 0;
     }
-    quillbrook.openSearchWindow();
-    for (const QString& url : args.urls)
-        quillbrook.receive(url);
+    quillbrook.handOver(args.urls, QGuiApplication::platformName() == QLatin1String("xcb")
+                                       ? QString() // Qt on X11 applied it to the first window
+                                       : token);
     return app.exec();
 }
 

@@ -54,7 +54,9 @@ std::optional<std::uint32_t> startupTime(const QByteArray& startupId) {
     QByteArray digits = startupId.mid(at + 5);
     bool ok = false;
     qulonglong time = digits.toULongLong(&ok);
-    if (!ok || digits.isEmpty() || digits.front() == '-' || digits.front() == '+' ||
+    // Launchers that know no time write _TIME0; as a timestamp it would lose every
+    // comparison and keep the window behind.
+    if (!ok || digits.isEmpty() || digits.front() == '-' || digits.front() == '+' || time == 0 ||
         time > 0xFFFFFFFFull)
         return std::nullopt;
     return std::uint32_t(time);

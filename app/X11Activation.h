@@ -11,7 +11,8 @@ class QWidget;
 
 namespace qb {
 
-// The X server time at the end of a startup id ("…_TIME12345"), when it has one.
+// The X server time at the end of a startup id ("…_TIME12345"), when it has one; _TIME0
+// means none.
 std::optional<std::uint32_t> startupTime(const QByteArray& startupId);
 
 // Asks the window manager to activate the window for the user's action, and tells the launcher

@@ -24,7 +24,9 @@ public:
     void raiseApplication() override {}
     bool isEditingText() override { return false; }
     void undoTextEditing(bool) override {}
-    std::vector<qb::ApplicationEntry> applicationsFor(const std::string&) override { return {}; }
+    std::vector<qb::ApplicationEntry> applicationsFor(const std::string&, bool) override {
+        return {};
+    }
     void openWith(const std::vector<std::string>&, const std::string&,
                   std::function<void(std::optional<QString>)>) override {}
     void chooseApplication(std::function<void(std::optional<std::string>)>) override {}

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev                  # QtCore for the search model; Widgets, DBus for the window
-  qt6-qpa-plugins               # the X11, Wayland and offscreen platform plugins
+  qt6-qpa-plugins               # the X11 and offscreen platform plugins
+  qt6-wayland                   # running natively on a Wayland session
   libxcb1-dev                   # bringing an existing window forward on X11
   libqt6svg6                    # the icon theme's SVG icons
   qt6-pdf-dev                   # PDF pages in the preview
@@ -19,6 +20,7 @@ packages=(
   trash-cli                     # an independent trash client the tests check against
   hyperfine fd-find findutils python3  # bench/compare.sh
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-dbus xdotool  # driving the real window
+  weston                        # a headless Wayland compositor for the Wayland end-to-end test
   imagemagick                   # scripts/screenshots.sh
   libnautilus-extension-dev     # the file manager's menu item
   desktop-file-utils appstream xdg-utils dpkg-dev  # checking the installed tree and the package

@@ -1,5 +1,6 @@
 #include "Applications.h"
 
+#include "LaunchContext.h"
 #include "search/ContentTypes.h"
 #include "search/HitOrdering.h"
 #include "search/PathText.h"
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#include <sys/stat.h>
 
 namespace qb {
 namespace {
@@ -70,13 +70,8 @@ void readApplicationsAhead() {
     });
 }
 
-std::vector<ApplicationEntry> applicationsForPath(const std::string& path) {
-    struct stat st {};
-    std::string type;
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        type = kFolderType;
-    else
-        type = contentTypeForName(lastComponent(path));
+std::vector<ApplicationEntry> applicationsForPath(const std::string& path, bool isDirectory) {
+    std::string type = isDirectory ? kFolderType : contentTypeForName(lastComponent(path));
     if (type == kGenericDataType)
         type = "application/octet-stream";
     auto list = entries(g_app_info_get_all_for_type(type.c_str()));
@@ -115,8 +110,10 @@ void launchApplication(const std::string& id, const std::vector<std::string>& pa
         texts.push_back(fileUrlFromPath(path));
     for (auto it = texts.rbegin(); it != texts.rend(); ++it)
         uris = g_list_prepend(uris, const_cast<char*>(it->c_str()));
-    g_app_info_launch_uris_async(G_APP_INFO(info), uris, nullptr, nullptr, launched,
+    GAppLaunchContext* context = newLaunchContext();
+    g_app_info_launch_uris_async(G_APP_INFO(info), uris, context, nullptr, launched,
                                  new Launch{std::move(done)});
+    g_object_unref(context);
     g_list_free(uris);
     g_object_unref(info);
 }

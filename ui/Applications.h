@@ -12,7 +12,7 @@ namespace qb {
 // chooser does not read every desktop file on the GUI thread.
 void readApplicationsAhead();
 // Sorted by desktop file id the way a file manager orders names.
-std::vector<ApplicationEntry> applicationsForPath(const std::string& path);
+std::vector<ApplicationEntry> applicationsForPath(const std::string& path, bool isDirectory);
 // Every application the desktop shows in its menus, sorted by display name.
 std::vector<ApplicationEntry> allApplications();
 // done runs on the GUI thread with the launch error's text, or nothing when it started.

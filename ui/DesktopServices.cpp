@@ -2,7 +2,9 @@
 
 #include "ApplicationChooser.h"
 #include "Applications.h"
+#include "LaunchContext.h"
 #include "PreviewWindow.h"
+#include "ShownText.h"
 #include "search/PathText.h"
 
 #include <QApplication>
@@ -79,7 +81,9 @@ std::string chosenPathBytes(const QString& chosen) {
 }
 
 void openWithDefaultApplication(const std::string& uri) {
-    g_app_info_launch_default_for_uri_async(uri.c_str(), nullptr, nullptr, launched, nullptr);
+    GAppLaunchContext* context = newLaunchContext();
+    g_app_info_launch_default_for_uri_async(uri.c_str(), context, nullptr, launched, nullptr);
+    g_object_unref(context);
 }
 
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
@@ -123,7 +127,12 @@ void DesktopServices::askName(const NameDialog& request,
                               std::function<void(std::optional<QString>)> done) {
     auto* dialog = new QInputDialog(m_window());
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(request.message);
+    dialog->setWindowTitle(windowTitleText(request.message));
+    // Names are shown as they are, never as markup: the label is made plain before it holds
+    // one.
+    dialog->setLabelText(QString());
+    for (auto* label : dialog->findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
     dialog->setLabelText(request.informativeText.isEmpty()
                              ? request.message
                              : request.message + QStringLiteral("\n\n") + request.informativeText);
@@ -131,9 +140,6 @@ void DesktopServices::askName(const NameDialog& request,
     dialog->setOkButtonText(request.confirmButton);
     dialog->setCancelButtonText(tr("Cancel"));
     dialog->setWindowModality(dialog->parentWidget() ? Qt::WindowModal : Qt::ApplicationModal);
-    // Names are shown as they are, never as markup, with room for a long one.
-    for (auto* label : dialog->findChildren<QLabel*>())
-        label->setTextFormat(Qt::PlainText);
     // The dialog's layout fixes its own width: the field asks for the room.
     if (auto* field = dialog->findChild<QLineEdit*>())
         field->setMinimumWidth(380);
@@ -200,7 +206,7 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
         QStringLiteral("org.freedesktop.FileManager1"),
         QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << uris << QString();
+    call << uris << launchStartupId(QStringLiteral("file_manager"));
     auto* watcher =
         new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -218,8 +224,9 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
 
 namespace qb {
 
-std::vector<ApplicationEntry> DesktopServices::applicationsFor(const std::string& path) {
-    return applicationsForPath(path);
+std::vector<ApplicationEntry> DesktopServices::applicationsFor(const std::string& path,
+                                                               bool isDirectory) {
+    return applicationsForPath(path, isDirectory);
 }
 
 void DesktopServices::openWith(const std::vector<std::string>& paths,

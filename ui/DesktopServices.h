@@ -35,7 +35,8 @@ public:
     void raiseApplication() override;
     bool isEditingText() override;
     void undoTextEditing(bool redo) override;
-    std::vector<ApplicationEntry> applicationsFor(const std::string& path) override;
+    std::vector<ApplicationEntry> applicationsFor(const std::string& path,
+                                                  bool isDirectory) override;
     void openWith(const std::vector<std::string>& paths, const std::string& applicationId,
                   std::function<void(std::optional<QString>)> done) override;
     void chooseApplication(std::function<void(std::optional<std::string>)> done) override;

@@ -1,5 +1,6 @@
 #include "ExampleButton.h"
 
+#include "ShownText.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
@@ -18,9 +19,8 @@ ExampleButton::ExampleButton(SearchModel& model, const QString& title, const QSt
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(style == Style::row ? 8 : 10, 4, style == Style::row ? 8 : 10, 4);
     row->setSpacing(8);
-    auto* titleLabel = new QLabel(title, this);
-    auto* patternLabel = new QLabel(pattern, this);
-    patternLabel->setTextFormat(Qt::PlainText);
+    QLabel* titleLabel = plainLabel(title, this);
+    QLabel* patternLabel = plainLabel(pattern, this);
     patternLabel->setFont(
         monospaceFont(style == Style::row ? TextStyle::callout : TextStyle::caption));
     makeSecondary(patternLabel);

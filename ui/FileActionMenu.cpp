@@ -2,6 +2,7 @@
 
 #include "Applications.h"
 #include "RenameMatchesDialog.h"
+#include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
@@ -76,10 +77,8 @@ void FileActionMenu::refresh() {
     newFolder->setText(n == 0 ? tr("New Folder…")
                               : tr("New Folder with Selection (%1 %2)…")
                                     .arg(count, n == 1 ? tr("Item") : tr("Items")));
-    compress->setText(
-        n == 1
-            ? tr("Compress “%1”").arg(QString::fromStdString(toValidUtf8(lastComponent(items[0]))))
-            : tr("Compress %1 Items").arg(count));
+    setActionText(compress, n == 1 ? tr("Compress “%1”").arg(shownText(lastComponent(items[0])))
+                                   : tr("Compress %1 Items").arg(count));
     for (QAction* a : {moveTo, copyTo, duplicate, renameMatches, compress, separator, trash})
         a->setVisible(n > 0);
     rename->setVisible(n == 1);
@@ -102,8 +101,9 @@ QMenu* makeOpenWithMenu(SearchModel& model, std::function<std::vector<std::strin
         const auto current = items();
         for (const ApplicationEntry& app : m->applicationsFor(current)) {
             const std::string id = app.id;
-            menu->addAction(applicationIcon(app), app.name, m,
-                            [m, current, id] { m->openWith(current, id); });
+            setActionText(menu->addAction(applicationIcon(app), QString(), m,
+                                          [m, current, id] { m->openWith(current, id); }),
+                          app.name);
         }
         menu->addSeparator();
         menu->addAction(QObject::tr("Other…"), m, [m, current] { m->chooseApplication(current); });

@@ -3,18 +3,20 @@
 #include "ElidedLabel.h"
 #include "FileIcon.h"
 #include "ResultsTableModel.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
 
+#include <QAbstractScrollArea>
 #include <QBoxLayout>
 #include <QDateTime>
-#include <QFormLayout>
+#include <QGridLayout>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QTimer>
+#include <QScrollBar>
+#include <QThreadPool>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,17 +24,9 @@
 namespace qb {
 namespace {
 
-QString display(std::string_view bytes) {
-    return QString::fromStdString(toValidUtf8(bytes));
-}
-
 QDateTime fromStatx(const statx_timestamp& t) {
     return QDateTime::fromMSecsSinceEpoch(qint64(t.tv_sec) * 1000 + t.tv_nsec / 1000000);
 }
-
-// Sections are laid out a batch per turn of the event loop, so a sheet for thousands of items
-// never holds the window still.
-constexpr size_t kBatch = 40;
 
 } // namespace
 
@@ -77,8 +71,162 @@ std::vector<std::pair<QString, QString>> factLines(const ItemFacts& f) {
     return lines;
 }
 
+// One item's section: icon and name, the facts, the full path, a reveal button and a hairline.
+class InfoSection : public QWidget {
+public:
+    explicit InfoSection(QWidget* parent) : QWidget(parent) {
+        auto* lines = new QVBoxLayout(this);
+        lines->setContentsMargins(0, 0, 8, 0);
+        lines->setSpacing(8);
+        auto* nameRow = new QHBoxLayout;
+        icon = new QLabel(this);
+        icon->setFixedSize(28, 28);
+        // Long names and paths are shortened in the middle, whole in their tooltips: the sheet
+        // keeps its width and never scrolls sideways. Both can be selected and copied.
+        name = new ElidedLabel(this);
+        name->setFont(fontFor(TextStyle::headline));
+        name->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        nameRow->addWidget(icon);
+        nameRow->addWidget(name, 1);
+        lines->addLayout(nameRow);
+        auto* form = new QGridLayout;
+        form->setHorizontalSpacing(12);
+        form->setVerticalSpacing(4);
+        form->setColumnStretch(1, 1);
+        for (int i = 0; i < kLines; ++i) {
+            labels[i] = makeLabel(kLabels[i], TextStyle::body, true, this);
+            values[i] = plainLabel({}, this);
+            values[i]->setObjectName(kLabels[i]);
+            form->addWidget(labels[i], i, 0);
+            form->addWidget(values[i], i, 1);
+        }
+        lines->addLayout(form);
+        path = new ElidedLabel(this);
+        path->setFont(fontFor(TextStyle::caption));
+        path->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+        makeSecondary(path);
+        lines->addWidget(path);
+        reveal = new QPushButton(QObject::tr("Reveal in File Manager"), this);
+        lines->addWidget(reveal, 0, Qt::AlignLeft);
+        lines->addStretch(1);
+        lines->addWidget(makeDivider(false, this));
+    }
+
+    void fill(size_t at, const std::string& item, const std::optional<ItemFacts>& facts) {
+        const bool same = index == at;
+        index = at;
+        if (!same) {
+            name->setText(shownText(lastComponent(item)));
+            setPlainToolTip(name, name->text());
+            path->setText(shownText(item));
+            setPlainToolTip(path, path->text());
+        }
+        icon->setPixmap(FileIcon::iconForPath(item, facts && facts->isDirectory).pixmap(28, 28));
+        // Until the facts arrive, the lines every item has are there, empty.
+        std::vector<std::pair<QString, QString>> lines =
+            facts ? factLines(*facts)
+                  : std::vector<std::pair<QString, QString>>{
+                        {kLabels[0], {}}, {kLabels[1], {}}, {kLabels[4], {}}};
+        for (int i = 0; i < kLines; ++i) {
+            auto line = std::find_if(lines.begin(), lines.end(),
+                                     [&](const auto& l) { return l.first == kLabels[i]; });
+            labels[i]->setVisible(line != lines.end());
+            values[i]->setVisible(line != lines.end());
+            values[i]->setText(line != lines.end() ? line->second : QString());
+        }
+    }
+
+    static constexpr int kLines = 5;
+    static inline const QString kLabels[kLines] = {
+        QStringLiteral("Kind"), QStringLiteral("Size"), QStringLiteral("Created"),
+        QStringLiteral("Modified"), QStringLiteral("Access")};
+    size_t index = size_t(-1);
+    QLabel* icon;
+    ElidedLabel* name;
+    QLabel* labels[kLines];
+    QLabel* values[kLines];
+    ElidedLabel* path;
+    QPushButton* reveal;
+};
+
+// The scrolling list: sections of one height, as many widgets as fit in view.
+class InfoList : public QAbstractScrollArea {
+public:
+    explicit InfoList(FileInfoView& sheet) : QAbstractScrollArea(&sheet), m_sheet(sheet) {
+        setFrameShape(QFrame::NoFrame);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setFocusPolicy(Qt::StrongFocus);
+        viewport()->setBackgroundRole(QPalette::Window);
+        // The height of a section with every line shown.
+        InfoSection probe(nullptr);
+        probe.fill(0, "/x",
+                   ItemFacts{true, false, QStringLiteral("x"), 0, QDateTime(), QDateTime(), true});
+        m_height = probe.sizeHint().height() + kGap;
+        verticalScrollBar()->setSingleStep(m_height / 4);
+    }
+
+    void place() {
+        const size_t count = m_sheet.m_urls.size();
+        const int top = verticalScrollBar()->value();
+        const int width = viewport()->width();
+        const size_t first = size_t(top / m_height);
+        const size_t fit = size_t(viewport()->height() / m_height + 2);
+        while (m_sections.size() < fit) {
+            auto* section = new InfoSection(viewport());
+            connect(section->reveal, &QPushButton::clicked, this, [this, section] {
+                if (section->index < m_sheet.m_urls.size())
+                    m_sheet.m_reveal({m_sheet.m_urls[section->index]});
+            });
+            m_sections.push_back(section);
+        }
+        for (size_t k = 0; k < m_sections.size(); ++k) {
+            InfoSection* section = m_sections[(first + k) % m_sections.size()];
+            const size_t i = first + k;
+            if (k >= fit || i >= count) {
+                section->hide();
+                section->index = size_t(-1);
+                continue;
+            }
+            section->setGeometry(0, int(i) * m_height - top, width, m_height - kGap);
+            section->fill(i, m_sheet.m_urls[i], m_sheet.m_facts[i]);
+            section->setVisible(true);
+        }
+        // What is in view first, then as much again below, so scrolling finds it read.
+        m_sheet.requestFacts(first, std::min(count, first + 2 * fit));
+    }
+
+    // Shows facts that arrived for sections in view.
+    void refresh() {
+        for (InfoSection* section : m_sections)
+            if (!section->isHidden() && section->index < m_sheet.m_urls.size())
+                section->fill(section->index, m_sheet.m_urls[section->index],
+                              m_sheet.m_facts[section->index]);
+    }
+
+    void updateRange() {
+        const int total = int(m_sheet.m_urls.size()) * m_height;
+        verticalScrollBar()->setRange(0, std::max(0, total - viewport()->height()));
+        verticalScrollBar()->setPageStep(viewport()->height());
+    }
+
+protected:
+    void scrollContentsBy(int, int) override { place(); }
+    void resizeEvent(QResizeEvent* event) override {
+        QAbstractScrollArea::resizeEvent(event);
+        updateRange();
+        place();
+    }
+
+private:
+    static constexpr int kGap = 20;
+    FileInfoView& m_sheet;
+    std::vector<InfoSection*> m_sections;
+    int m_height = 1;
+};
+
 FileInfoView::FileInfoView(std::vector<std::string> urls, Reveal reveal, QWidget* parent)
-    : QDialog(parent), m_urls(std::move(urls)), m_reveal(std::move(reveal)) {
+    : QDialog(parent), m_urls(std::move(urls)), m_reveal(std::move(reveal)), m_facts(m_urls.size()),
+      m_requested(m_urls.size()) {
     setObjectName("fileInfo");
     setWindowTitle(title());
     setWindowModality(Qt::WindowModal);
@@ -94,20 +242,13 @@ FileInfoView::FileInfoView(std::vector<std::string> urls, Reveal reveal, QWidget
     header->addWidget(done);
     column->addLayout(header);
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
-
-    auto* scroll = new QScrollArea(this);
-    scroll->setWidgetResizable(true);
-    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    scroll->setFrameShape(QFrame::NoFrame);
-    auto* content = new QWidget(scroll);
-    m_sections = new QVBoxLayout(content);
-    m_sections->setContentsMargins(0, 0, 8, 0);
-    m_sections->setSpacing(20);
-    m_sections->addStretch(1);
-    scroll->setWidget(content);
-    column->addWidget(scroll, 1);
-    relayout();
+    m_list = new InfoList(*this);
+    column->addWidget(m_list, 1);
+    m_list->updateRange();
+    m_list->place();
 }
+
+FileInfoView::~FileInfoView() = default;
 
 QString FileInfoView::title() const {
     return m_urls.size() == 1 ? tr("Get Info") : tr("Info for %1 Items").arg(m_urls.size());
@@ -115,68 +256,46 @@ QString FileInfoView::title() const {
 
 void FileInfoView::relayout() {
     ++m_generation;
-    while (m_sections->count() > 1) {
-        QLayoutItem* item = m_sections->takeAt(0);
-        delete item->widget();
-        delete item;
-    }
-    addSections(0);
+    std::fill(m_facts.begin(), m_facts.end(), std::nullopt);
+    std::fill(m_requested.begin(), m_requested.end(), false);
+    m_list->refresh();
+    m_list->place();
 }
 
-void FileInfoView::addSections(size_t from) {
-    const size_t end = std::min(m_urls.size(), from + kBatch);
-    for (size_t i = from; i < end; ++i) {
-        const std::string& path = m_urls[i];
-        const ItemFacts facts = readItemFacts(path);
-        auto* section = new QWidget;
-        auto* lines = new QVBoxLayout(section);
-        lines->setContentsMargins(0, 0, 0, 0);
-        lines->setSpacing(8);
-        auto* nameRow = new QHBoxLayout;
-        auto* icon = new QLabel(section);
-        icon->setPixmap(FileIcon::iconForPath(path, facts.isDirectory).pixmap(28, 28));
-        icon->setFixedSize(28, 28);
-        // Long names and paths are shortened in the middle, whole in their tooltips: the sheet
-        // keeps its width and never scrolls sideways.
-        auto* name = new ElidedLabel(section);
-        name->setText(display(lastComponent(path)));
-        name->setToolTip(name->text());
-        name->setFont(fontFor(TextStyle::headline));
-        nameRow->addWidget(icon);
-        nameRow->addWidget(name, 1);
-        lines->addLayout(nameRow);
-        auto* form = new QFormLayout;
-        form->setHorizontalSpacing(12);
-        form->setVerticalSpacing(4);
-        for (const auto& [label, value] : factLines(facts)) {
-            auto* l = makeLabel(label, TextStyle::body, true, section);
-            auto* v = new QLabel(value, section);
-            v->setObjectName(label);
-            v->setTextFormat(Qt::PlainText);
-            form->addRow(l, v);
+bool FileInfoView::factsShown(size_t index) const {
+    return index < m_facts.size() && m_facts[index].has_value();
+}
+
+void FileInfoView::requestFacts(size_t from, size_t to) {
+    std::vector<std::pair<size_t, std::string>> wanted;
+    for (size_t i = from; i < to; ++i)
+        if (!m_requested[i]) {
+            m_requested[i] = true;
+            wanted.emplace_back(i, m_urls[i]);
         }
-        lines->addLayout(form);
-        auto* full = new ElidedLabel(section);
-        full->setText(display(path));
-        full->setToolTip(full->text());
-        full->setFont(fontFor(TextStyle::caption));
-        makeSecondary(full);
-        lines->addWidget(full);
-        auto* reveal = new QPushButton(tr("Reveal in File Manager"), section);
-        auto revealItems = m_reveal;
-        connect(reveal, &QPushButton::clicked, this, [revealItems, path] { revealItems({path}); });
-        lines->addWidget(reveal, 0, Qt::AlignLeft);
-        lines->addWidget(makeDivider(false, section));
-        m_sections->insertWidget(m_sections->count() - 1, section);
-    }
-    if (end < m_urls.size()) {
-        QPointer<FileInfoView> self(this);
-        const size_t generation = m_generation;
-        QTimer::singleShot(0, this, [self, end, generation] {
-            if (self && self->m_generation == generation)
-                self->addSections(end);
-        });
-    }
+    if (wanted.empty())
+        return;
+    // Read on the pool: a stale network mount must not hold the window. A reply for an
+    // earlier layout is dropped.
+    QPointer<FileInfoView> self(this);
+    const quint64 generation = m_generation;
+    QThreadPool::globalInstance()->start([self, generation, wanted = std::move(wanted)] {
+        std::vector<std::pair<size_t, ItemFacts>> read;
+        read.reserve(wanted.size());
+        for (const auto& [i, path] : wanted)
+            read.emplace_back(i, readItemFacts(path));
+        QMetaObject::invokeMethod(
+            self,
+            [self, generation, read = std::move(read)] {
+                if (!self || generation != self->m_generation)
+                    return;
+                for (const auto& [i, facts] : read)
+                    self->m_facts[i] = facts;
+                self->m_list->refresh();
+                Q_EMIT self->factsArrived();
+            },
+            Qt::QueuedConnection);
+    });
 }
 
 } // namespace qb

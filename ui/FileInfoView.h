@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-class QVBoxLayout;
-
 namespace qb {
 
 // What the sheet shows of one item; a failed read leaves everything unavailable.
@@ -27,22 +25,37 @@ ItemFacts readItemFacts(const std::string& path);
 // The lines of the sheet for one item: label and value, in order.
 std::vector<std::pair<QString, QString>> factLines(const ItemFacts& facts);
 
+class InfoList;
+
+// Only the sections in view exist, as widgets reused while the list scrolls, and facts are
+// read on the thread pool for the items coming into view: a sheet for 20,000 items opens at
+// once and never holds the window still.
 class FileInfoView : public QDialog {
     Q_OBJECT
 public:
     using Reveal = std::function<void(const std::vector<std::string>&)>;
     FileInfoView(std::vector<std::string> urls, Reveal reveal, QWidget* parent);
+    ~FileInfoView() override;
     QString title() const;
     // Reads every item again and lays the sections out anew.
     void relayout();
+    // Whether the facts of the item at index have arrived and are shown.
+    bool factsShown(size_t index) const;
+
+Q_SIGNALS:
+    // Facts for some items arrived and the sections in view show them.
+    void factsArrived();
 
 private:
-    void addSections(size_t from);
+    friend class InfoList;
+    void requestFacts(size_t from, size_t to);
 
     std::vector<std::string> m_urls;
     Reveal m_reveal;
-    QVBoxLayout* m_sections;
-    size_t m_generation = 0;
+    std::vector<std::optional<ItemFacts>> m_facts;
+    std::vector<bool> m_requested;
+    InfoList* m_list = nullptr;
+    quint64 m_generation = 0;
 };
 
 } // namespace qb

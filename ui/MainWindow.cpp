@@ -2,6 +2,7 @@
 
 #include "Binding.h"
 #include "SearchView.h"
+#include "ShownText.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
 
@@ -86,7 +87,7 @@ void MainWindow::buildToolBar(const Services& services) {
         if (list.empty())
             savedMenu->addAction(tr("No saved searches"))->setEnabled(false);
         for (const SavedSearch& s : list)
-            savedMenu->addAction(s.title, m, [m, s] { m->recall(s); });
+            setActionText(savedMenu->addAction(QString(), m, [m, s] { m->recall(s); }), s.title);
         savedMenu->addSeparator();
         savedMenu->addAction(tr("Save Current Search…"), m, [m] { m->startSaving(); })
             ->setEnabled(m->patternUsable());
@@ -161,7 +162,9 @@ void MainWindow::raiseAndActivate() {
     else
         show();
     raise();
-    activateWindow();
+    // Each request reaches the compositor, which may flash the window as wanting attention.
+    if (!isActiveWindow())
+        activateWindow();
 }
 
 } // namespace qb

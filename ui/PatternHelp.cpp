@@ -1,27 +1,41 @@
 #include "PatternHelp.h"
 
 #include "ExampleButton.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
 
+#include <QApplication>
 #include <QBoxLayout>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QScrollArea>
 #include <QToolButton>
+#include <algorithm>
 
 namespace qb {
 
 PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
-    : QFrame(anchor, Qt::Popup), m_model(model), m_anchor(anchor) {
+    : QFrame(anchor), m_model(model), m_anchor(anchor) {
     SearchModel* m = &model;
     setObjectName("patternHelp");
     setAccessibleName(tr("Pattern Reference"));
     setFrameShape(QFrame::StyledPanel);
     setAttribute(Qt::WA_DeleteOnClose);
+    setAutoFillBackground(true);
     setFixedWidth(390);
-    auto* column = new QVBoxLayout(this);
+    // Inside the window it may be taller than the room there (the compact layout): it scrolls.
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+    m_content = new QWidget;
+    auto* column = new QVBoxLayout(m_content);
     column->setContentsMargins(22, 22, 22, 22);
     column->setSpacing(16);
 
@@ -69,8 +83,7 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     grid->setVerticalSpacing(8);
     int r = 0;
     for (const auto& [token, meaning] : tokens) {
-        auto* t = new QLabel(QString::fromUtf8(token), this);
-        t->setTextFormat(Qt::PlainText);
+        QLabel* t = plainLabel(QString::fromUtf8(token), this);
         t->setFont(monospaceFont(TextStyle::callout));
         grid->addWidget(t, r, 0);
         grid->addWidget(makeLabel(tr(meaning), TextStyle::callout, false, this), r, 1);
@@ -85,18 +98,54 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
                              TextStyle::caption, true, this);
     footer->setWordWrap(true);
     column->addWidget(footer);
+    scroll->setWidget(m_content);
 }
 
+// An overlay inside the window rather than a popup of its own: on Wayland a popup needs the
+// serial of a recent input event, and opened from the keyboard or a screen reader right after
+// a hand-over there is none, so it would open as a detached window somewhere else.
 void PatternHelp::present() {
-    adjustSize();
-    const QRect area = m_anchor->rect();
-    const QPoint topCentre = m_anchor->mapToGlobal(QPoint(area.center().x(), area.top()));
-    move(topCentre.x() - width() / 2, topCentre.y() + 40);
+    place();
+    raise();
     show();
+    qApp->installEventFilter(this);
+    m_anchor->installEventFilter(this);
+    // The keyboard goes in with it, so Escape and Tab reach it, and comes back on closing.
+    m_returnFocus = QApplication::focusWidget();
+    if (auto* first = findChild<ExampleButton*>())
+        first->setFocus(Qt::PopupFocusReason);
+}
+
+void PatternHelp::place() {
+    const QRect area = m_anchor->rect();
+    const int top = area.top() + 40;
+    const int wanted = m_content->sizeHint().height() + 2 * frameWidth();
+    setFixedHeight(std::min(wanted, std::max(120, area.bottom() - top - 8)));
+    move(area.center().x() - width() / 2, top);
+}
+
+bool PatternHelp::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_anchor && event->type() == QEvent::Resize)
+        place();
+    // Escape closes it rather than reaching the window's own Escape shortcut.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        isAncestorOf(static_cast<QWidget*>(watched)) &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        event->accept();
+        return true;
+    }
+    // A click anywhere else dismisses it, as it would a popup.
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType() &&
+        !isAncestorOf(static_cast<QWidget*>(watched)) && watched != this)
+        close();
+    return QFrame::eventFilter(watched, event);
 }
 
 void PatternHelp::hideEvent(QHideEvent* event) {
     QFrame::hideEvent(event);
+    if (m_returnFocus &&
+        (!QApplication::focusWidget() || isAncestorOf(QApplication::focusWidget())))
+        m_returnFocus->setFocus(Qt::PopupFocusReason);
     // Dismissed by a click outside, Escape or the close button: the model follows.
     if (m_model.showHelp())
         m_model.setShowHelp(false);

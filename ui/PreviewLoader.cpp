@@ -101,9 +101,10 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
         return out;
     }
     if (categories & unsigned(FileCategory::pdf)) {
-        file.close();
+        // Read from the descriptor checked above, never reopened by a (decoded) path.
         QPdfDocument document;
-        const auto error = document.load(QFile::decodeName(QByteArray::fromStdString(path)));
+        document.load(&file);
+        const auto error = document.error();
         if (error == QPdfDocument::Error::IncorrectPassword) {
             out.message = QStringLiteral("This PDF is protected by a password.");
             return out;

@@ -1,6 +1,7 @@
 #include "PreviewWindow.h"
 
 #include "FileIcon.h"
+#include "ShownText.h"
 #include "Style.h"
 
 #include <QBoxLayout>
@@ -108,6 +109,8 @@ PreviewWindow::PreviewWindow(PreviewController& controller, QWidget* over)
     m_text->setFrameShape(QFrame::NoFrame);
     m_text->document()->setDocumentMargin(14);
     m_text->setAccessibleName(tr("Text preview"));
+    // The text can be selected and copied, but the window's keys stay the window's.
+    m_text->installEventFilter(this);
     // Pages on the window's backdrop with a hairline edge, so a white page shows as a page.
     m_pages = new QScrollArea(m_stack);
     m_pages->setWidgetResizable(true);
@@ -141,7 +144,11 @@ PreviewWindow::PreviewWindow(PreviewController& controller, QWidget* over)
 
 void PreviewWindow::showLoading(const QString& path, int index, int count) {
     const QString name = path.section(QLatin1Char('/'), -1);
-    setWindowTitle(count > 1 ? tr("%1 (%2 of %3)").arg(name).arg(index + 1).arg(count) : name);
+    // One substitution pass, so a "%2" inside the name stays as it is.
+    setWindowTitle(windowTitleText(
+        count > 1
+            ? tr("%1 (%2 of %3)").arg(name, QString::number(index + 1), QString::number(count))
+            : name));
 }
 
 void PreviewWindow::showContent(const PreviewContent& content, const std::string& path) {
@@ -218,6 +225,28 @@ void PreviewWindow::showImage() {
 void PreviewWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     showImage();
+}
+
+bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Space:
+        case Qt::Key_Escape:
+            if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
+                keyPressEvent(key);
+                return true;
+            }
+            break;
+        default:
+            break;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {

@@ -2,20 +2,13 @@
 
 #include "FileIcon.h"
 #include "ItemClipboard.h"
+#include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
 #include <glib.h>
 
 namespace qb {
-namespace {
-
-QString displayText(std::string_view bytes) {
-    return QString::fromStdString(toValidUtf8(bytes));
-}
-
-} // namespace
-
 QString sizeText(int64_t bytes) {
     gchar* text = g_format_size(guint64(std::max<int64_t>(bytes, 0)));
     QString out = QString::fromUtf8(text);
@@ -70,14 +63,14 @@ QString ResultsTableModel::relativeParent(const std::string& url) const {
         m_model.executedCriteria() ? m_model.executedCriteria()->folder : m_model.folder();
     if (parent == root) {
         std::string_view name = lastComponent(root);
-        return displayText(name.empty() ? std::string_view(root) : name);
+        return shownText(name.empty() ? std::string_view(root) : name);
     }
     if (root == "/" && parent.size() > 1)
-        return displayText(parent.substr(1));
+        return shownText(parent.substr(1));
     if (parent.size() > root.size() && parent.substr(0, root.size()) == root &&
         parent[root.size()] == '/')
-        return displayText(parent.substr(root.size() + 1));
-    return displayText(parent);
+        return shownText(parent.substr(root.size() + 1));
+    return shownText(parent);
 }
 
 QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
@@ -88,7 +81,7 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
     case Qt::DisplayRole:
         switch (index.column()) {
         case nameColumn:
-            return displayText(h->name());
+            return shownText(h->name());
         case kindColumn:
             return QString::fromStdString(h->kind);
         case sizeColumn:
@@ -103,9 +96,9 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         break;
     case Qt::ToolTipRole:
         if (index.column() == nameColumn)
-            return displayText(h->name());
+            return toolTipText(shownText(h->name()));
         if (index.column() == locationColumn)
-            return displayText(h->parentPath());
+            return toolTipText(shownText(h->parentPath()));
         break;
     case Qt::TextAlignmentRole:
         if (index.column() == sizeColumn)

@@ -3,6 +3,7 @@
 #include "Binding.h"
 #include "ElidedLabel.h"
 #include "SegmentedControl.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
@@ -18,14 +19,6 @@
 #include <QToolButton>
 
 namespace qb {
-namespace {
-
-QString displayPath(std::string_view path) {
-    return QString::fromStdString(toValidUtf8(path));
-}
-
-} // namespace
-
 SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     : QWidget(parent), m_model(model) {
     SearchModel* m = &model;
@@ -190,9 +183,9 @@ SearchControls::SearchControls(SearchModel& model, QWidget* parent)
     follow(
         this, m, [m] { return m->folder(); },
         [this](const std::string& folder) {
-            m_folderButton->setText(m_model.folderName());
-            m_folderButton->setToolTip(displayPath(folder));
-            m_parentPath->setText(folder == "/" ? QString() : displayPath(parentOf(folder)));
+            m_folderButton->setText(actionText(m_model.folderName()));
+            setPlainToolTip(m_folderButton, shownText(folder));
+            m_parentPath->setText(folder == "/" ? QString() : shownText(parentOf(folder)));
         },
         &SearchModel::folderChanged);
     connect(m_folderMenu, &QMenu::aboutToShow, this, &SearchControls::rebuildFolderMenu);
@@ -272,8 +265,9 @@ void SearchControls::rebuildFolderMenu() {
         return;
     m_folderMenu->addSeparator();
     for (const std::string& folder : recent) {
-        m_folderMenu->addAction(symbol("folder"), displayPath(folder), m,
-                                [m, folder] { m->setFolder(folder); });
+        setActionText(m_folderMenu->addAction(symbol("folder"), QString(), m,
+                                              [m, folder] { m->setFolder(folder); }),
+                      shownText(folder));
     }
 }
 

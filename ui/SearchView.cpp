@@ -114,25 +114,24 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
         &SearchModel::patternChanged, &SearchModel::recursiveChanged,
         &SearchModel::caseSensitiveChanged, &SearchModel::includeHiddenChanged,
         &SearchModel::fullPathChanged);
-    // New filters deselect what they hide, and never select anything.
-    onChange(
-        this, m, Initially::skip, [m] { return m->filters(); },
-        [m](const ResultFilters&) {
-            std::set<std::string> kept;
-            for (const SearchHit* hit : m->orderedHits())
-                if (m->selection().count(hit->url))
-                    kept.insert(hit->url);
-            if (kept != m->selection())
-                m->setSelection(std::move(kept));
-        },
-        &SearchModel::filtersChanged);
+    // New filters deselect what they hide, and never select anything. A date filter's
+    // threshold passing hides items with the filters unchanged, so every notification counts.
+    connect(m, &SearchModel::filtersChanged, this, [m] {
+        std::set<std::string> kept;
+        for (const SearchHit* hit : m->orderedHits())
+            if (m->selection().count(hit->url))
+                kept.insert(hit->url);
+        if (kept != m->selection())
+            m->setSelection(std::move(kept));
+    });
     onChange(
         this, m, Initially::skip, [m] { return m->focusRequest(); },
         [this](const QUuid&) { focusPattern(); }, &SearchModel::focusRequestChanged);
+    // Any new selection that is not empty puts the keyboard in the results.
     onChange(
-        this, m, Initially::skip, [m] { return m->selection().empty(); },
-        [this](bool empty) {
-            if (!empty && !m_resultArea->resultsView()->hasFocus())
+        this, m, Initially::skip, [m] { return m->selection(); },
+        [this](const std::set<std::string>& selection) {
+            if (!selection.empty() && !m_resultArea->resultsView()->hasFocus())
                 m_resultArea->resultsView()->setFocus();
         },
         &SearchModel::selectionChanged);
@@ -179,7 +178,8 @@ void SearchView::focusPattern() {
         this,
         [field] {
             if (field && field->isVisible()) {
-                field->activateWindow();
+                if (!field->isActiveWindow())
+                    field->activateWindow();
                 field->setFocus(Qt::OtherFocusReason);
             }
         },
@@ -236,7 +236,7 @@ void SearchView::showAlert(const std::optional<QString>& message) {
         return;
     }
     if (!m_alert) {
-        m_alert = new QMessageBox(QMessageBox::Warning, tr("File Operation"), *message,
+        m_alert = new QMessageBox(QMessageBox::Warning, tr("File Operation"), tr("File Operation"),
                                   QMessageBox::Ok, this);
         m_alert->setWindowModality(Qt::WindowModal);
         m_alert->setAttribute(Qt::WA_DeleteOnClose);
@@ -246,8 +246,8 @@ void SearchView::showAlert(const std::optional<QString>& message) {
             if (m->fileActionError())
                 m->setFileActionError(std::nullopt);
         });
-        m_alert->setText(tr("File Operation"));
-        m_alert->setInformativeText(*message);
+        // The message names files: its label is made plain before it holds one.
+        m_alert->setInformativeText(QStringLiteral(" "));
         // The heading reads as one, the message (which names files) is never markup, and a
         // path has room to stay on one line.
         // (Fonts and sizes set directly: a style sheet would fix the colours of the palette
@@ -262,6 +262,7 @@ void SearchView::showAlert(const std::optional<QString>& message) {
             text->setTextFormat(Qt::PlainText);
             text->setMinimumWidth(360);
         }
+        m_alert->setInformativeText(*message);
         m_alert->open();
     } else {
         m_alert->setInformativeText(*message);

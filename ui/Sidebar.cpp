@@ -1,6 +1,7 @@
 #include "Sidebar.h"
 
 #include "Binding.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
@@ -28,10 +29,6 @@ public:
         return size;
     }
 };
-
-QString displayPath(std::string_view path) {
-    return QString::fromStdString(toValidUtf8(path));
-}
 
 } // namespace
 
@@ -117,7 +114,7 @@ void Sidebar::rebuild() {
     }
     for (int i = 0; i < int(saved.size()); ++i) {
         auto* item = row(m_saved, saved[i].title, "bookmark", savedRow, i);
-        item->setToolTip(0, saved[i].pattern);
+        item->setToolTip(0, toolTipText(saved[i].pattern));
     }
     auto* save = row(m_saved, tr("Save Search…"), "plus", saveButton);
     if (!m_model.patternUsable())
@@ -128,8 +125,8 @@ void Sidebar::rebuild() {
     for (int i = 0; i < int(recent.size()); ++i) {
         std::string_view name = lastComponent(recent[i]);
         auto* item =
-            row(m_recent, displayPath(name.empty() ? recent[i] : name), "folder", recentRow, i);
-        item->setToolTip(0, displayPath(recent[i]));
+            row(m_recent, shownText(name.empty() ? recent[i] : name), "folder", recentRow, i);
+        item->setToolTip(0, toolTipText(shownText(recent[i])));
     }
     row(m_recent, tr("Choose Folder…"), "folder.badge.plus", chooseButton);
     m_saved->setExpanded(savedOpen);

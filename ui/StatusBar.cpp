@@ -1,11 +1,11 @@
 #include "StatusBar.h"
 
 #include "ElidedLabel.h"
+#include "ShownText.h"
 #include "Spinner.h"
 #include "Style.h"
 #include "Symbols.h"
 #include "model/SearchModel.h"
-#include "search/PathText.h"
 
 #include <QBoxLayout>
 #include <QLabel>
@@ -169,14 +169,14 @@ void StatusBar::refresh() {
         // The first selected item in display order, without listing the whole selection.
         for (const SearchHit* hit : m.orderedHits()) {
             if (m.selection().count(hit->url)) {
-                first = QString::fromStdString(toValidUtf8(hit->url));
+                first = shownText(hit->url);
                 break;
             }
         }
     }
     setShown(m_firstPath, !first.isEmpty());
     setText(m_firstPath, first);
-    m_firstPath->setToolTip(first);
+    setPlainToolTip(m_firstPath, first);
 }
 
 } // namespace qb

@@ -1,5 +1,7 @@
 #include "Style.h"
 
+#include "ShownText.h"
+
 #include <QApplication>
 #include <QDateTime>
 #include <QFontDatabase>
@@ -43,7 +45,7 @@ void makeSecondary(QWidget* widget) {
 }
 
 QLabel* makeLabel(const QString& text, TextStyle style, bool secondary, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
+    QLabel* label = plainLabel(text, parent);
     label->setFont(fontFor(style));
     if (secondary)
         makeSecondary(label);

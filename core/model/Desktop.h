@@ -50,8 +50,10 @@ public:
     // Whether a text field has keyboard focus, and sending undo or redo to it.
     virtual bool isEditingText() = 0;
     virtual void undoTextEditing(bool redo) = 0;
-    // The applications that can open an item, in the order a file manager lists them.
-    virtual std::vector<ApplicationEntry> applicationsFor(const std::string& path) = 0;
+    // The applications that can open an item, in the order a file manager lists them. The
+    // item's type comes from its name and the folder flag, never from the file system.
+    virtual std::vector<ApplicationEntry> applicationsFor(const std::string& path,
+                                                          bool isDirectory) = 0;
     // Opens the items together with one application; done runs later on the GUI thread with
     // the desktop's error text, or nothing when it started.
     virtual void openWith(const std::vector<std::string>& paths, const std::string& applicationId,

@@ -280,6 +280,8 @@ public:
     void setFolder(const std::string& folder);
     void chooseFolder();
     void receive(const QString& url);
+    // A drop of one folder: the folder is checked off the GUI thread, then searched; anything
+    // else is refused with a message. False when the data is not one item at all.
     bool acceptFolderProviders(const QMimeData& data);
     bool acceptFolderDrop(const std::vector<std::string>& urls);
     void copyPaths(const UrlList& urls = std::nullopt);
@@ -449,6 +451,7 @@ private:
     bool m_searchOnRecall = true;
     std::optional<SearchCriteria> m_executedCriteria;
     QTimer* m_liveTimer = nullptr;
+    quint64 m_dropGeneration = 0;  // only the latest drop's check applies
     QTimer* m_dateTimer = nullptr; // ends the ordered cache when a date filter's threshold passes
     std::vector<std::shared_ptr<SearchTask>> m_searchTasks;
     std::shared_ptr<SearchTask> m_task; // the running search, if any

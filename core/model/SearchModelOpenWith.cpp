@@ -10,7 +10,14 @@ std::vector<ApplicationEntry>
 SearchModel::applicationsFor(const std::vector<std::string>& items) const {
     if (items.empty())
         return {};
-    return m_desktop.applicationsFor(items.front());
+    // Whether it is a folder is known from its hit: the menu is built without a file-system call.
+    bool isDirectory = false;
+    for (const SearchHit& hit : m_hits)
+        if (hit.url == items.front()) {
+            isDirectory = hit.isDirectory;
+            break;
+        }
+    return m_desktop.applicationsFor(items.front(), isDirectory);
 }
 
 void SearchModel::openWith(const std::vector<std::string>& items,

@@ -6,10 +6,15 @@
 #include "search/SearchEngine.h"
 
 #include <QPointer>
+#include <QThreadPool>
 #include <sys/stat.h>
 
 namespace qb {
 namespace {
+
+QString dropOneFolder() {
+    return QStringLiteral("Drop a single folder to search it.");
+}
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -252,19 +257,35 @@ bool SearchModel::acceptFolderProviders(const QMimeData& data) {
     // A web link or plain text is not a folder either, and says so like a dropped file.
     auto path = pathFromFileUrl(entries[0]);
     if (!path || !acceptFolderDrop({*path}))
-        setFileActionError(QStringLiteral("Drop a single folder to search it."));
+        setFileActionError(dropOneFolder());
     return true;
 }
 
 bool SearchModel::acceptFolderDrop(const std::vector<std::string>& urls) {
     if (urls.size() != 1 || urls[0].empty() || urls[0][0] != '/')
         return false;
-    struct stat st {};
-    if (::stat(urls[0].c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
-        return false;
-    setFolder(urls[0]);
-    if (m_liveSearch)
-        scheduleLiveSearch();
+    // A stale network mount must not hold the window: the folder is checked on a pool thread.
+    QPointer<SearchModel> self(this);
+    const quint64 generation = ++m_dropGeneration;
+    const std::string path = urls[0];
+    QThreadPool::globalInstance()->start([self, generation, path] {
+        struct stat st {};
+        const bool folder = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        QMetaObject::invokeMethod(
+            self,
+            [self, generation, path, folder] {
+                if (!self || generation != self->m_dropGeneration)
+                    return;
+                if (!folder) {
+                    self->setFileActionError(dropOneFolder());
+                    return;
+                }
+                self->setFolder(path);
+                if (self->m_liveSearch)
+                    self->scheduleLiveSearch();
+            },
+            Qt::QueuedConnection);
+    });
     return true;
 }
 

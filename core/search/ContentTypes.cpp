@@ -2,11 +2,28 @@
 
 #include <gio/gio.h>
 #include <sys/stat.h>
+#include <unicode/locid.h>
+#include <unicode/unistr.h>
 #include <unordered_map>
 #include <unordered_set>
 
 namespace qb {
 namespace {
+
+// Some of GIO's descriptions start in lower case ("folder"): shown as a kind beside "PDF
+// document", the first letter is upper case, as the user's locale writes it.
+std::string sentenceCase(const char* text) {
+    icu::UnicodeString s = icu::UnicodeString::fromUTF8(text);
+    if (s.isEmpty())
+        return text;
+    const int32_t end = s.moveIndex32(0, 1);
+    icu::UnicodeString first(s, 0, end);
+    first.toUpper(icu::Locale::getDefault());
+    s.replace(0, end, first);
+    std::string out;
+    s.toUTF8String(out);
+    return out;
+}
 
 // Archive and compressed types; is_a also admits their registered subclasses.
 constexpr const char* kArchiveTypes[] = {
@@ -72,7 +89,7 @@ std::string contentTypeDescription(const std::string& type) {
         if (type == kGenericDataType || !isKnownContentType(type))
             return std::string();
         gchar* d = g_content_type_get_description(type.c_str());
-        std::string out = d ? d : "";
+        std::string out = d ? sentenceCase(d) : "";
         g_free(d);
         return out;
     });

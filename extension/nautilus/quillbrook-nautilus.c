@@ -54,12 +54,17 @@ static void open_url(NautilusMenuItem* item, gpointer user_data) {
     g_clear_error(&error);
 }
 
-static GList* item_for(char* folder) {
+/* Nautilus makes one action per item name for the whole window, so the selection's item and
+ * the background's need names of their own: with one name, the background's item (built
+ * last) would answer for both. */
+#define QB_SELECTION_ITEM "com.local.tarnwick.finder::search-selection"
+#define QB_BACKGROUND_ITEM "com.local.tarnwick.finder::search-folder"
+
+static GList* item_for(const char* name, char* folder) {
     char* url = qb_handover_launch_url(folder);
     g_free(folder);
-    NautilusMenuItem* item =
-        nautilus_menu_item_new("com.local.tarnwick.finder::search", QB_HANDOVER_TITLE,
-                               "Search filenames with a regular expression", "system-search");
+    NautilusMenuItem* item = nautilus_menu_item_new(
+        name, QB_HANDOVER_TITLE, "Search filenames with a regular expression", "system-search");
     g_signal_connect_data(item, "activate", G_CALLBACK(open_url), url,
                           (GClosureNotify)(void (*)(void))g_free, 0);
     return g_list_append(NULL, item);
@@ -73,7 +78,7 @@ static GList* get_file_items(NautilusMenuProvider* provider, GList* files) {
     NautilusFileInfo* first = files->data;
     char* first_path = path_of(first);
     if (!first_path)
-        return item_for(NULL);
+        return item_for(QB_SELECTION_ITEM, NULL);
     /* Several items: the folder the window shows, which holds them. */
     GFile* location = nautilus_file_info_get_location(first);
     GFile* parent = location ? g_file_get_parent(location) : NULL;
@@ -88,7 +93,7 @@ static GList* get_file_items(NautilusMenuProvider* provider, GList* files) {
         g_object_unref(parent);
     if (location)
         g_object_unref(location);
-    return item_for(folder);
+    return item_for(QB_SELECTION_ITEM, folder);
 }
 
 static GList* get_background_items(NautilusMenuProvider* provider, NautilusFileInfo* current) {
@@ -96,7 +101,7 @@ static GList* get_background_items(NautilusMenuProvider* provider, NautilusFileI
     char* path = current ? path_of(current) : NULL;
     char* folder = qb_handover_choose_folder(path, NULL, 0, qb_handover_is_folder, NULL);
     g_free(path);
-    return item_for(folder);
+    return item_for(QB_BACKGROUND_ITEM, folder);
 }
 
 static void qb_menu_provider_iface_init(NautilusMenuProviderInterface* iface) {

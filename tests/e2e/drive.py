@@ -1,9 +1,10 @@
 """Drives a real Quillbrook window as a screen reader would: finds the pattern field and the
 status line in the accessibility tree, types a pattern, presses Return, reads the count, then
 starts a second instance with a folder and sees the first window take it while the second
-exits."""
+exits, and opens an item with a stand-in application that records the startup id it got."""
 
 import os
+import re
 import subprocess
 import sys
 import time
@@ -74,6 +75,34 @@ def status(window):
     return label.name if label else None
 
 
+def press(node):
+    action = node.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    for name in ("Press", "ShowMenu"):
+        if name in names:
+            action.doAction(names.index(name))
+            return
+    action.doAction(0)
+
+
+def stand_in_application(env):
+    """A default application for text files that writes down the environment it was given."""
+    record = os.path.join(WORK, "opened-env")
+    script = os.path.join(WORK, "stand-in")
+    with open(script, "w") as f:
+        f.write("#!/bin/sh\nenv > %s.part && mv %s.part %s\n" % (record, record, record))
+    os.chmod(script, 0o755)
+    apps = os.path.join(env["XDG_DATA_HOME"], "applications")
+    os.makedirs(apps)
+    with open(os.path.join(apps, "qb-stand-in.desktop"), "w") as f:
+        f.write("[Desktop Entry]\nType=Application\nName=Stand-in\nExec=%s %%f\n"
+                "MimeType=text/plain;\nStartupNotify=true\n" % script)
+    os.makedirs(env["XDG_CONFIG_HOME"])
+    with open(os.path.join(env["XDG_CONFIG_HOME"], "mimeapps.list"), "w") as f:
+        f.write("[Default Applications]\ntext/plain=qb-stand-in.desktop\n")
+    return record
+
+
 def main():
     tree = os.path.join(WORK, "tree")
     os.makedirs(os.path.join(tree, "sub"))
@@ -82,6 +111,7 @@ def main():
     env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=WORK,
                XDG_CONFIG_HOME=os.path.join(WORK, "config"),
                XDG_DATA_HOME=os.path.join(WORK, "data"))
+    record = stand_in_application(env)
     first = subprocess.Popen([BINARY, "--folder", tree], env=env)
     try:
         # A loaded machine with sanitizer builds can take a while to show the window.
@@ -103,6 +133,18 @@ def main():
                     and status(window))
         print("status:", text)
 
+        # The pattern reference takes the keyboard while open, and Escape closes it.
+        press(poll("the reference button", lambda: find(
+            window, lambda n: n.getRoleName() == "push button" and n.name == "Regex reference")))
+        poll("the pattern reference", lambda: find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        subprocess.run(["xdotool", "key", "Escape"], check=True)
+        poll("the reference to close on Escape", lambda: not find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        poll("the keyboard back in the pattern field",
+             lambda: field.getState().contains(pyatspi.STATE_FOCUSED))
+        print("the pattern reference closed on Escape")
+
         sub = os.path.join(tree, "sub")
         # As a launcher starts it: the startup id goes along to the first window.
         second = subprocess.run([BINARY, "--folder", sub], timeout=20, env=dict(
@@ -115,10 +157,29 @@ def main():
         if first.poll() is not None:
             fail("the first instance exited")
         print("second start handed over and exited")
+
+        # An item opened from the results gets a startup id of its own carrying the time of
+        # the user's last key, not the one the hand-over brought.
+        subprocess.run(["xdotool", "key", "Return"], check=True)
+        poll("the result count", lambda: (status(window) or "").startswith("1 match"))
+        table = poll("the results table", lambda: find(window, lambda n: n.getRoleName() == "table"))
+        table.queryTable().addRowSelection(0)
+        press(poll("the Open command", lambda: find(
+            window, lambda n: n.getRoleName() == "menu item" and n.name == "Open"
+            and n.getState().contains(pyatspi.STATE_ENABLED))))
+        opened = poll("the stand-in application's environment",
+                      lambda: os.path.exists(record) and open(record).read(), timeout=30)
+        if "launcher/quillbrook/1-0-host_TIME1234" in opened:
+            fail("the opened application inherited the hand-over's startup id")
+        ids = re.findall(r"^DESKTOP_STARTUP_ID=(.*)$", opened, re.M)
+        if not ids or not re.fullmatch(r"quillbrook-\d+-.+_TIME[1-9]\d*", ids[0]):
+            fail("the opened application's startup id: %s" % ids)
+        print("the opened application got the startup id", ids[0])
     finally:
         first.terminate()
         first.wait(10)
     print("1 passed, 0 failed")
 
 
-main()
+if __name__ == "__main__":
+    main()

@@ -5,6 +5,7 @@
 #include <gio/gio.h>
 #include <gmodule.h>
 #include <gtest/gtest.h>
+#include <map>
 #include <sys/stat.h>
 #include <thread>
 
@@ -58,9 +59,26 @@ std::string waitForFile(const std::string& path) {
     return {};
 }
 
+std::string name(NautilusMenuItem* item) {
+    gchar* text = nullptr;
+    g_object_get(item, "name", &text, nullptr);
+    std::string out = text ? text : "";
+    g_free(text);
+    return out;
+}
+
+std::string opened(NautilusMenuItem* item, const std::string& out) {
+    ::unlink(out.c_str());
+    nautilus_menu_item_activate(item);
+    return waitForFile(out);
+}
+
 } // namespace
 
-TEST(NautilusModule, OffersOneItemThatOpensTheLaunchUrlWithTheApplication) {
+// A right-click on a selected folder: Nautilus asks for the selection's menu and the
+// background's, and keeps one action per item name for the window, the later replacing the
+// earlier. Each item must survive that and hand over its own folder.
+TEST(NautilusModule, SelectionAndBackgroundItemsEachHandOverTheirOwnFolder) {
     TempTree tree;
     // The application, as the desktop knows it: here a script that writes down its URL.
     const std::string out = tree.path("opened");
@@ -78,30 +96,47 @@ TEST(NautilusModule, OffersOneItemThatOpensTheLaunchUrlWithTheApplication) {
     GObject* provider = static_cast<GObject*>(g_object_new(m.provider, nullptr));
     auto* menu = NAUTILUS_MENU_PROVIDER(provider);
 
-    const std::string docs = tree.dir("My Docs #1");
-    const std::string file = tree.file("My Docs #1/notes.txt");
+    const std::string shown = tree.dir("Alpha Folder");
+    const std::string selected = tree.dir("Alpha Folder/Beta & Co #1");
+    const std::string file = tree.file("Alpha Folder/notes.txt");
+    NautilusFileInfo* shownInfo = fake_file_info_new(shown.c_str(), TRUE);
+    NautilusFileInfo* selectedInfo = fake_file_info_new(selected.c_str(), TRUE);
     NautilusFileInfo* fileInfo = fake_file_info_new(file.c_str(), FALSE);
-    NautilusFileInfo* folderInfo = fake_file_info_new(docs.c_str(), TRUE);
+    const std::string url = "quillbrook://search?folder=" + tree.root();
 
-    GList* one = g_list_append(nullptr, fileInfo);
-    GList* items = nautilus_menu_provider_get_file_items(menu, one);
-    ASSERT_EQ(g_list_length(items), 1u);
-    EXPECT_EQ(label(NAUTILUS_MENU_ITEM(items->data)), "Quillbrook Search…");
-    nautilus_menu_item_activate(NAUTILUS_MENU_ITEM(items->data));
-    EXPECT_EQ(waitForFile(out),
-              "quillbrook://search?folder=" + std::string(tree.root()) + "/My%20Docs%20%231");
-    g_list_free_full(items, g_object_unref);
+    struct Case {
+        const char* what;
+        NautilusFileInfo* selection;
+        std::string folder;
+    } cases[] = {
+        {"one selected folder", selectedInfo, url + "/Alpha%20Folder/Beta%20%26%20Co%20%231"},
+        {"one selected file", fileInfo, url + "/Alpha%20Folder"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        GList* selection = g_list_append(nullptr, c.selection);
+        GList* items = nautilus_menu_provider_get_file_items(menu, selection);
+        GList* background = nautilus_menu_provider_get_background_items(menu, shownInfo);
+        ASSERT_EQ(g_list_length(items), 1u);
+        ASSERT_EQ(g_list_length(background), 1u);
+        auto* selectionItem = NAUTILUS_MENU_ITEM(items->data);
+        auto* backgroundItem = NAUTILUS_MENU_ITEM(background->data);
+        EXPECT_EQ(label(selectionItem), "Quillbrook Search…");
+        EXPECT_EQ(label(backgroundItem), "Quillbrook Search…");
 
-    ::unlink(out.c_str());
-    GList* background = nautilus_menu_provider_get_background_items(menu, folderInfo);
-    ASSERT_EQ(g_list_length(background), 1u);
-    EXPECT_EQ(label(NAUTILUS_MENU_ITEM(background->data)), "Quillbrook Search…");
-    nautilus_menu_item_activate(NAUTILUS_MENU_ITEM(background->data));
-    EXPECT_EQ(waitForFile(out),
-              "quillbrook://search?folder=" + std::string(tree.root()) + "/My%20Docs%20%231");
-    g_list_free_full(background, g_object_unref);
-    g_list_free(one);
+        std::map<std::string, NautilusMenuItem*> window;
+        window[name(selectionItem)] = selectionItem;
+        window[name(backgroundItem)] = backgroundItem;
+        ASSERT_EQ(window.size(), 2u) << "both items are named " << name(selectionItem);
+        EXPECT_EQ(opened(window[name(selectionItem)], out), c.folder);
+        EXPECT_EQ(opened(window[name(backgroundItem)], out), url + "/Alpha%20Folder");
+
+        g_list_free_full(items, g_object_unref);
+        g_list_free_full(background, g_object_unref);
+        g_list_free(selection);
+    }
     g_object_unref(fileInfo);
-    g_object_unref(folderInfo);
+    g_object_unref(selectedInfo);
+    g_object_unref(shownInfo);
     g_object_unref(provider);
 }

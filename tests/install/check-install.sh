@@ -23,6 +23,11 @@ for f in bin/quillbrook bin/quillbrook-find share/dbus-1/services/com.local.tarn
   [ -e "$prefix/usr/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 ls "$prefix"/usr/lib/*/nautilus/extensions-4/libquillbrook-nautilus.so >/dev/null
+# Whatever prefix the build was configured with, every file that starts the program names the
+# one this installation put in place (the D-Bus daemon and launchers run exactly that path).
+programs=$(grep -rhoE '(^Exec=|<command>)[^ <]+' "$share" | sed -E 's/^(Exec=|<command>)//' | sort -u)
+[ "$programs" = "$prefix/usr/bin/quillbrook" ] || { echo "installed files start: $programs"; exit 1; }
+[ "$(grep -rlE '(^Exec=|<command>)' "$share" | wc -l)" -ge 6 ] || { echo "files that start it are missing"; exit 1; }
 # A clean desktop that knows only this prefix finds the handler for both schemes.
 export XDG_DATA_DIRS=$share XDG_DATA_HOME=$prefix/home XDG_CONFIG_HOME=$prefix/config
 for scheme in quillbrook tarnwick; do

@@ -153,8 +153,12 @@ TEST_F(AppTest, TheCommandLineBecomesLaunchUrls) {
     auto items =
         qb::parseLaunchArgs({"quillbrook", "--items", "x y", "x y/notes.txt"}, tree.root());
     EXPECT_EQ(items.urls, QStringList({qb::launchUrlForFolder(tree.root())}));
-    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--folder"}, "/").error.isEmpty());
-    EXPECT_FALSE(qb::parseLaunchArgs({"quillbrook", "--bogus"}, "/").error.isEmpty());
+    for (auto argv : std::vector<std::vector<std::string>>{{"quillbrook", "--folder"},
+                                                           {"quillbrook", "--folder", ""},
+                                                           {"quillbrook", "--items", ""},
+                                                           {"quillbrook", "--items", "a", ""},
+                                                           {"quillbrook", "--bogus"}})
+        EXPECT_FALSE(qb::parseLaunchArgs(argv, "/").error.isEmpty()) << argv.back();
 }
 
 TEST_F(AppTest, DarkAndLightRestyleEveryWindowAndSystemRestoresThePlatform) {
@@ -227,8 +231,8 @@ TEST_F(AppTest, F10OpensTheMenuBarAndShiftF10TheFocusedControlsMenu) {
 TEST(StartupId, CarriesTheTimeOfTheUsersAction) {
     EXPECT_EQ(qb::startupTime("gnome-shell/quillbrook/1234-0-host_TIME98765"), 98765u);
     EXPECT_EQ(qb::startupTime("a_TIME1_TIME4294967295"), 4294967295u) << "the last one counts";
-    for (const char* id :
-         {"", "no-time", "x_TIME", "x_TIME-5", "x_TIME+5", "x_TIME12ab", "x_TIME4294967296"})
+    for (const char* id : {"", "no-time", "x_TIME", "x_TIME0", "x_TIME-5", "x_TIME+5", "x_TIME12ab",
+                           "x_TIME4294967296"})
         EXPECT_EQ(qb::startupTime(id), std::nullopt) << id;
 }
 

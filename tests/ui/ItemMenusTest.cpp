@@ -2,17 +2,22 @@
 #include "app/Commands.h"
 #include "app/QuillbrookApp.h"
 #include "ui/DesktopServices.h"
+#include "ui/ElidedLabel.h"
 #include "ui/FileActionMenu.h"
 #include "ui/FileInfoView.h"
 #include "ui/PreviewLoader.h"
+#include "ui/PreviewWindow.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QImage>
 #include <QMenu>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPlainTextEdit>
+#include <QPointer>
 #include <QProcess>
 #include <future>
 #include <sys/stat.h>
@@ -87,7 +92,19 @@ TEST_F(WindowTest, OpenWithListsTheFirstItemsApplicationsAndOpensEveryItem) {
     EXPECT_EQ(m().fileActionError(), desktop.openWithError);
 }
 
-TEST_F(WindowTest, TheInfoSheetReadsEachItemWhenItLaysItOut) {
+namespace {
+
+// The value of a fact line of the sheet's first section, or nothing when the line is left out.
+std::optional<QString> fact(const qb::FileInfoView& sheet, const char* line) {
+    auto* value = sheet.findChild<QLabel*>(line);
+    if (!value || !value->isVisibleTo(value->parentWidget()))
+        return std::nullopt;
+    return value->text();
+}
+
+} // namespace
+
+TEST_F(WindowTest, TheInfoSheetReadsEachItemOffTheWindowWhenItLaysItOut) {
     const std::string folder = tree.dir("Reports");
     const std::string file = tree.file("notes.txt", "hello");
     m().setInfoURLs({folder});
@@ -95,7 +112,16 @@ TEST_F(WindowTest, TheInfoSheetReadsEachItemWhenItLaysItOut) {
     auto* sheet = w().view()->infoSheet();
     ASSERT_TRUE(sheet);
     EXPECT_EQ(sheet->title(), "Get Info");
-    EXPECT_EQ(sheet->findChild<QLabel*>("Size")->text(), "Folder (contents not counted)");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->factsShown(0); }));
+    EXPECT_EQ(fact(*sheet, "Size"), "Folder (contents not counted)");
+    // The name can be selected and copied from the keyboard.
+    auto* name = sheet->findChild<qb::ElidedLabel*>();
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->text(), "Reports");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "Reports");
     sheet->reject();
     EXPECT_FALSE(m().showInfo());
 
@@ -104,15 +130,17 @@ TEST_F(WindowTest, TheInfoSheetReadsEachItemWhenItLaysItOut) {
     EXPECT_EQ(three.title(), "Info for 3 Items");
     qb::FileInfoView one(
         {file}, [](auto&) {}, nullptr);
-    EXPECT_EQ(one.findChild<QLabel*>("Kind")->text().isEmpty(), false);
-    EXPECT_EQ(one.findChild<QLabel*>("Size")->text(), "5 bytes");
-    EXPECT_TRUE(one.findChild<QLabel*>("Modified"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return one.factsShown(0); }));
+    EXPECT_FALSE(fact(one, "Kind").value_or("").isEmpty());
+    EXPECT_EQ(fact(one, "Size"), "5 bytes");
+    EXPECT_TRUE(fact(one, "Modified"));
     ::unlink(file.c_str());
     one.relayout();
-    QApplication::processEvents();
-    EXPECT_EQ(one.findChild<QLabel*>("Kind")->text(), "Unavailable");
-    EXPECT_FALSE(one.findChild<QLabel*>("Modified"));
-    EXPECT_FALSE(one.findChild<QLabel*>("Created"));
+    EXPECT_FALSE(one.factsShown(0)) << "read again, off the GUI thread";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return one.factsShown(0); }));
+    EXPECT_EQ(fact(one, "Kind"), "Unavailable");
+    EXPECT_FALSE(fact(one, "Modified"));
+    EXPECT_FALSE(fact(one, "Created"));
 }
 
 TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
@@ -155,9 +183,11 @@ TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
     // A PDF shows its first pages, each as wide as asked, and says how many it has.
     for (int count : {3, qb::kPreviewPageLimit + 2}) {
         SCOPED_TRACE(count);
-        const std::string pdf = tree.path("pages-" + std::to_string(count) + ".pdf");
+        // Its name is not UTF-8: it is read from the descriptor, never reopened by a name.
+        const std::string written = tree.path("pages.pdf");
+        const std::string pdf = tree.path("pages-" + std::to_string(count) + "-\xE9.pdf");
         {
-            QPdfWriter writer(QString::fromStdString(pdf));
+            QPdfWriter writer(QString::fromStdString(written));
             QPainter painter(&writer);
             for (int page = 0; page < count; ++page) {
                 if (page)
@@ -165,12 +195,31 @@ TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
                 painter.drawText(100, 100, QString::number(page + 1));
             }
         }
+        ASSERT_EQ(::rename(written.c_str(), pdf.c_str()), 0);
         auto pages = qb::loadPreview(pdf, {400, 300}, nullptr, 250);
         EXPECT_EQ(pages.kind, qb::PreviewContent::Kind::pages);
         EXPECT_EQ(pages.pageCount, count);
         ASSERT_EQ(int(pages.pages.size()), std::min(count, qb::kPreviewPageLimit));
         EXPECT_EQ(pages.pages.back().width(), 250);
     }
+}
+
+TEST(Preview, TheWindowKeepsItsKeysAfterAClickInTheText) {
+    TempTree tree;
+    auto& preview = qb::PreviewController::shared();
+    QSignalSpy shown(&preview, &qb::PreviewController::shown);
+    preview.show({tree.file("a.txt", "first"), tree.file("b.txt", "second")});
+    ASSERT_TRUE(shown.wait(10000));
+    auto* text = preview.window()->findChild<QPlainTextEdit*>();
+    ASSERT_TRUE(text && text->isVisible());
+    QTest::mouseClick(text->viewport(), Qt::LeftButton, {}, {20, 20});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return text->hasFocus(); }));
+    QTest::keyClick(text, Qt::Key_Right);
+    EXPECT_EQ(preview.index(), 1);
+    ASSERT_TRUE(shown.wait(10000));
+    QPointer<QWidget> window = preview.window();
+    QTest::keyClick(window->focusWidget(), Qt::Key_Space);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window || !window->isVisible(); }));
 }
 
 // A file manager on a private session bus, answering ShowItems.

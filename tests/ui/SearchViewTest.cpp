@@ -245,4 +245,28 @@ TEST_F(WindowTest, FilterChangesDeselectWhatTheyHide) {
     m().setFilters({});
     EXPECT_EQ(m().selection(), std::set<std::string>{"/d/b"}); // nothing comes back
     EXPECT_EQ(started.count(), 0);
+
+    // A week's threshold passing an item hides it with the filters unchanged: it leaves the
+    // selection too.
+    auto aging = hit("/d/aging"), fresh = hit("/d/fresh");
+    aging.modified = qb::Clock::now() - std::chrono::hours(24 * 7) + std::chrono::milliseconds(300);
+    fresh.modified = qb::Clock::now();
+    feed({aging, fresh});
+    m().setFilters({qb::FileKindFilter::any, qb::FileSizeFilter::any, qb::ModifiedFilter::week});
+    m().setSelection({"/d/aging", "/d/fresh"});
+    ASSERT_EQ(m().orderedHits().size(), 2u);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return m().orderedHits().size() == 1; }, 5000));
+    EXPECT_EQ(m().selection(), std::set<std::string>{"/d/fresh"});
+}
+
+TEST_F(WindowTest, EveryNewSelectionPutsTheKeyboardInTheResults) {
+    feed({hit("/d/a"), hit("/d/b")});
+    w();
+    auto* results = w().view()->resultArea()->resultsView();
+    m().setSelection({"/d/a"});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return results->hasFocus(); }));
+    field()->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return field()->hasFocus(); }));
+    m().setSelection({"/d/b"}); // from one item to another, not from none
+    EXPECT_TRUE(QTest::qWaitFor([&] { return results->hasFocus(); }));
 }

@@ -66,7 +66,7 @@ public:
     std::vector<OpenedWith> openedWith;
     std::optional<QString> openWithError;
     std::deque<std::optional<std::string>> applicationAnswers;
-    std::vector<qb::ApplicationEntry> applicationsFor(const std::string& path) override {
+    std::vector<qb::ApplicationEntry> applicationsFor(const std::string& path, bool) override {
         for (const auto& [suffix, apps] : applications)
             if (path.size() >= suffix.size() && path.ends_with(suffix))
                 return apps;

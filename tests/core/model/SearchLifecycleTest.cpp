@@ -276,6 +276,8 @@ TEST_F(ModelTest, DroppedFolders) {
         QMimeData one;
         one.setData(c.format, c.data.c_str());
         EXPECT_TRUE(m().acceptFolderProviders(one));
+        // A path is checked off the GUI thread; the answer comes on a later turn.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return m().fileActionError().has_value(); }));
         EXPECT_EQ(m().fileActionError(), QString("Drop a single folder to search it."));
         EXPECT_NE(m().folder(), a);
     }
@@ -283,7 +285,16 @@ TEST_F(ModelTest, DroppedFolders) {
     QMimeData folder;
     folder.setData("text/uri-list", ("# comment\r\nfile://" + a + "/\r\n").c_str());
     EXPECT_TRUE(m().acceptFolderProviders(folder));
-    EXPECT_EQ(m().folder(), a) << "without the trailing separator";
+    EXPECT_NE(m().folder(), a) << "not checked on this thread";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m().folder() == a; })) << "no trailing separator";
+
+    // Of two drops in quick succession, the later one applies.
+    m().setFileActionError(std::nullopt);
+    m().acceptFolderDrop({b});
+    m().acceptFolderDrop({file});
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m().fileActionError().has_value(); }));
+    QTest::qWait(50);
+    EXPECT_EQ(m().folder(), a);
     EXPECT_EQ(m().recentFolders().front(), a);
     EXPECT_FALSE(m().acceptFolderDrop({a, b}));
 }

@@ -161,6 +161,7 @@ TEST(Engine, HitsCarryAttributesAndFallbacks) {
 
     EXPECT_TRUE(hits["Folder.png"].isDirectory);
     EXPECT_EQ(hits["Folder.png"].contentTypeIdentifier, "inode/directory");
+    EXPECT_EQ(hits["Folder.png"].kind, "Folder"); // GIO says "folder"
     EXPECT_EQ(hits["zzqq"].contentTypeIdentifier, "public.data");
     EXPECT_EQ(hits["zzqq"].kind, "File");
 }

@@ -1,0 +1,156 @@
+"""Drives a real Quillbrook window on a Wayland compositor as a screen reader would: the window
+is native (it speaks Wayland and names itself after its desktop file), a search runs, a later
+start hands over with an activation token, an item opened afterwards gets neither start's token,
+the preview and settings windows are announced as windows, the pattern reference opens inside
+the window, and the Results menu lists all its entries."""
+
+import os
+import re
+import subprocess
+
+import pyatspi
+
+from drive import (BINARY, WORK, fail, find, frame, poll, press, stand_in_application, status,
+                   text_of, walk)
+
+TOKENS = ["first-start-token", "second-start-token"]
+
+
+def find_all(root, predicate):
+    found = []
+    for node in walk(root):
+        try:
+            if predicate(node):
+                found.append(node)
+        except Exception:
+            continue
+    return found
+
+
+def top_window(name):
+    for app in pyatspi.Registry.getDesktop(0):
+        for window in app or []:
+            if window is not None and window.name == name:
+                return window
+    return None
+
+
+def shell_surfaces(protocol):
+    """How many windows and popups the program has asked the compositor for."""
+    log = open(protocol, errors="replace").read()
+    return len(re.findall(r"-> xdg_surface@\d+\.get_(toplevel|popup)", log))
+
+
+def search(window, pattern):
+    field = poll("the pattern field", lambda: find(window, lambda n: n.name == "Regular expression"))
+    field.queryEditableText().setTextContents(pattern)
+    poll("the typed pattern", lambda: text_of(field) == pattern)
+    button = poll("the search button", lambda: find(
+        window, lambda n: n.getRoleName() == "push button" and n.name == "Search"))
+    press(button)
+
+
+def main():
+    tree = os.path.join(WORK, "tree")
+    os.makedirs(os.path.join(tree, "sub"))
+    for name in ["a_target.txt", "b_target.txt", "sub/c_target.txt", "other.md"]:
+        open(os.path.join(tree, name), "w").close()
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", HOME=WORK,
+               XDG_CONFIG_HOME=os.path.join(WORK, "config"),
+               XDG_DATA_HOME=os.path.join(WORK, "data"),
+               # What a GNOME Wayland session sets, with XWayland's display beside it.
+               XDG_SESSION_TYPE="wayland", XDG_CURRENT_DESKTOP="GNOME",
+               XDG_ACTIVATION_TOKEN=TOKENS[0], WAYLAND_DEBUG="client")
+    env.pop("QT_QPA_PLATFORM", None)
+    record = stand_in_application(env)
+    protocol = os.path.join(WORK, "wayland-protocol.log")
+    first = subprocess.Popen([BINARY, "--folder", tree], env=env,
+                             stderr=open(protocol, "w"))
+    try:
+        window = poll("the window in the accessibility tree",
+                      lambda: frame() or (first.poll() is not None and fail(
+                          "the program exited with %s" % first.returncode)), timeout=60)
+        # Native: the window is a Wayland toplevel named after the desktop file.
+        poll("a Wayland toplevel with the desktop file's app id",
+             lambda: 'set_app_id("com.local.tarnwick")' in open(protocol, errors="replace").read())
+        print("native Wayland window with app id com.local.tarnwick")
+
+        search(window, "target")
+        text = poll("the result count", lambda: (status(window) or "").startswith("3 matches")
+                    and status(window))
+        print("status:", text)
+
+        sub = os.path.join(tree, "sub")
+        second = subprocess.run([BINARY, "--folder", sub], timeout=20, stderr=subprocess.DEVNULL,
+                                env=dict(env, XDG_ACTIVATION_TOKEN=TOKENS[1],
+                                         WAYLAND_DEBUG=""))
+        if second.returncode != 0:
+            fail("the second start exited with %d" % second.returncode)
+        poll("the first window to show the new folder", lambda: find(
+            window, lambda n: n.name == "sub" and n.getRoleName() != "label"))
+        print("second start handed over and exited")
+
+        # Open the one match with the stand-in, as "Open" in the Results menu does.
+        search(window, "target")
+        poll("the result count", lambda: (status(window) or "").startswith("1 match"))
+        table = poll("the results table", lambda: find(window, lambda n: n.getRoleName() == "table"))
+        table.queryTable().addRowSelection(0)
+        opener = poll("the Open command", lambda: find(
+            window, lambda n: n.getRoleName() == "menu item" and n.name == "Open"
+            and n.getState().contains(pyatspi.STATE_ENABLED)))
+        press(opener)
+        opened = poll("the stand-in application's environment",
+                      lambda: os.path.exists(record) and open(record).read(), timeout=30)
+        leaked = [t for t in TOKENS if t in opened]
+        if leaked:
+            fail("an opened application inherited the activation token(s) %s" % leaked)
+        print("the opened application got no used activation token")
+
+        # Screen readers announce the settings and preview windows as windows.
+        for command, title, roles in [("Quick Look", "c_target.txt", ("frame",)),
+                                      ("Settings…", "Quillbrook Settings", ("dialog",))]:
+            press(poll(command, lambda: find(
+                window, lambda n: n.getRoleName() == "menu item" and n.name == command)))
+            other = poll("the window " + title, lambda: top_window(title))
+            if other.getRoleName() not in roles:
+                fail("%s is announced as a %s" % (title, other.getRoleName()))
+            print("%s is announced as a %s" % (title, other.getRoleName()))
+
+        # The pattern reference opens inside the window: no surface of its own, which on
+        # Wayland would need a recent input serial and, without one, opens detached.
+        surfaces = shell_surfaces(protocol)
+        press(poll("the reference button", lambda: find(
+            window, lambda n: n.getRoleName() == "push button" and n.name == "Regex reference")))
+        reference = poll("the pattern reference in the window", lambda: find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        if shell_surfaces(protocol) != surfaces:
+            fail("the pattern reference opened a surface of its own")
+        press(poll("its close button", lambda: find(
+            reference, lambda n: n.getRoleName() == "push button" and n.name == "Close reference")))
+        poll("the reference to close", lambda: not find(
+            window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
+        print("the pattern reference opened inside the window")
+
+        bar = poll("the menu bar", lambda: find(window, lambda n: n.getRoleName() == "menu bar"))
+        bar_item = poll("the Results menu", lambda: find(
+            bar, lambda n: n.name.replace("&", "") == "Results"))
+        press(bar_item)
+        expected = ["Open", "Quick Look", "Copy Paths", "Get Info", "Open With", "Duplicate",
+                    "Move to Trash"]
+
+        def entries():
+            names = [n.name for n in find_all(bar_item, lambda n: n.getRoleName() in (
+                "menu item", "menu", "check menu item")) if n is not bar_item]
+            return all(any(n.startswith(e) for n in names) for e in expected) and names
+        names = poll("every entry of the Results menu", entries)
+        print("Results menu:", ", ".join(n for n in names if n))
+        if first.poll() is not None:
+            fail("the first instance exited")
+    finally:
+        first.terminate()
+        first.wait(10)
+    print("1 passed, 0 failed")
+
+
+if __name__ == "__main__":
+    main()
