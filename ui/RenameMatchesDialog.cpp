@@ -1,6 +1,7 @@
 #include "RenameMatchesDialog.h"
 
 #include "RenamePreviewModel.h"
+#include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
@@ -44,8 +45,7 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     replaceRow->addWidget(m_replaceAll);
     form->addRow(tr("Replace with:"), replaceRow);
     column->addLayout(form);
-    m_error = new QLabel(this);
-    m_error->setTextFormat(Qt::PlainText);
+    m_error = plainLabel({}, this);
     m_error->setVisible(false);
     column->addWidget(m_error);
 

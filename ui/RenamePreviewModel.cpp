@@ -1,6 +1,7 @@
 #include "RenamePreviewModel.h"
 
 #include "ResultDelegate.h"
+#include "ShownText.h"
 #include "search/PathText.h"
 
 #include <QApplication>
@@ -10,13 +11,6 @@
 Q_DECLARE_METATYPE(std::vector<qb::NameRange>)
 
 namespace qb {
-namespace {
-
-QString shown(std::string_view bytes) {
-    return QString::fromStdString(toValidUtf8(bytes));
-}
-
-} // namespace
 
 void RenamePreviewModel::setPlan(RenamePlan plan) {
     beginResetModel();
@@ -44,17 +38,22 @@ QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const {
             ranges.push_back({r.location, r.length});
         return QVariant::fromValue(ranges);
     }
-    if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
         return {};
+    QString text;
     switch (index.column()) {
     case oldNameColumn:
-        return shown(lastComponent(row.item));
+        text = shownText(lastComponent(row.item));
+        break;
     case newNameColumn:
-        return shown(row.newName);
+        text = shownText(row.newName);
+        break;
     case stateColumn:
-        return QString::fromUtf8(describe(row.state));
+        text = QString::fromUtf8(describe(row.state));
+        break;
     }
-    return {};
+    // Long names are cut off in their column; the tooltip holds them whole, never as markup.
+    return role == Qt::ToolTipRole ? toolTipText(text) : text;
 }
 
 QVariant RenamePreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
