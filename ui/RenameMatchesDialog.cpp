@@ -21,7 +21,8 @@ namespace qb {
 
 RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::string> items,
                                          QWidget* parent)
-    : QDialog(parent), m_model(model), m_items(std::move(items)) {
+    : QDialog(parent), m_model(model),
+      m_items(std::make_shared<const std::vector<std::string>>(std::move(items))) {
     setWindowTitle(tr("Rename Matches"));
     setWindowModality(Qt::WindowModal);
     resize(640, 480);
@@ -80,7 +81,7 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     connect(m_confirm, &QPushButton::clicked, this, [this] {
         if (!m_confirm->isEnabled())
             return;
-        m_model.renameMatches(rules(), m_items);
+        m_model.renameMatches(rules(), *m_items);
         accept();
     });
     connect(m_find, &QLineEdit::textChanged, this, &RenameMatchesDialog::replan);
@@ -111,7 +112,7 @@ void RenameMatchesDialog::replan() {
     if (m_find->text().isEmpty()) {
         // An empty pattern matches between every two characters; it is no request to rename.
         RenamePlan plan;
-        for (const std::string& item : m_items)
+        for (const std::string& item : *m_items)
             plan.rows.push_back({item, std::string(lastComponent(item)), {}, {}});
         showPlan(std::move(plan));
         return;
@@ -124,7 +125,7 @@ void RenameMatchesDialog::replan() {
     });
     watcher->setFuture(
         QtConcurrent::run([rules = rules(), items = m_items, stop = m_stop.get_token()] {
-            return planRenames(rules, items, {}, stop);
+            return planRenames(rules, *items, {}, stop);
         }));
 }
 

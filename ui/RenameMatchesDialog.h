@@ -6,6 +6,7 @@
 #include "search/RenamePlanner.h"
 
 #include <QDialog>
+#include <memory>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -47,7 +48,8 @@ private:
     void updateConfirm();
 
     SearchModel& m_model;
-    std::vector<std::string> m_items;
+    // Shared with the plans in flight, so that a keystroke copies no names.
+    std::shared_ptr<const std::vector<std::string>> m_items;
     QLineEdit* m_find;
     QCheckBox* m_caseSensitive;
     QLineEdit* m_replace;
