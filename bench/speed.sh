@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Times quillbrook-find on one and two threads against its floors and fd, side by side in one
-# hyperfine run, on a reproducible tree (warm cache, hidden items included, no ignore files),
-# then the time until the first line of an early hit appears, on a terminal and on a pipe.
-# With --busy, one busy loop keeps a core occupied meanwhile.
-# Usage: bench/speed.sh [--busy] [ITEMS] [RUNS]
+# Times quillbrook-find on one thread and on N (the cores it may use, or QB_THREADS) against
+# its floors and fd, side by side in one hyperfine run, on a reproducible tree (warm cache,
+# hidden items included, no ignore files), then the time until the first line of an early hit
+# appears, on a terminal and on a pipe. With --busy, one busy loop keeps a core occupied
+# meanwhile. Usage: bench/speed.sh [--busy] [ITEMS] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 busy=0
@@ -23,6 +23,7 @@ cleanup() {
 trap cleanup EXIT
 
 source bench/prepare-tree.sh
+n=${QB_THREADS:-$(nproc)}
 literal=zebra      # a literal name pattern with few hits
 many=o             # reaches the 20,000-hit limit
 early=$($qb --threads 1 --quiet --hidden --no-recursive . "$tree" | head -n 1 || true)
@@ -38,17 +39,17 @@ hyperfine -N --warmup 2 --runs "$runs" --export-json "$out/r.json" \
   -n walk-floor "$floor --no-match x $tree" \
   -n icu-floor "$floor $literal $tree" \
   -n name-1 "$qb --threads 1 --quiet --hidden $literal $tree" \
-  -n name-2 "$qb --threads 2 --quiet --hidden $literal $tree" \
+  -n name-n "$qb --threads $n --quiet --hidden $literal $tree" \
   -n fd-j1 "fdfind -j1 -HI -uu -i --regex $literal $tree" \
   -n fd "fdfind -HI -uu -i --regex $literal $tree" \
   -n path-1 "$qb --threads 1 --quiet --hidden --full-path $literal $tree" \
-  -n path-2 "$qb --threads 2 --quiet --hidden --full-path $literal $tree" \
+  -n path-n "$qb --threads $n --quiet --hidden --full-path $literal $tree" \
   -n fd-j1-path "fdfind -j1 -HI -uu -i --full-path --regex $literal $tree" \
   -n floor-20000 "$floor --limit 20000 $many $tree" \
   -n hits-1 "$qb --threads 1 --quiet --hidden $many $tree" \
-  -n hits-2 "$qb --threads 2 --quiet --hidden $many $tree" >/dev/null
+  -n hits-n "$qb --threads $n --quiet --hidden $many $tree" >/dev/null
 
-python3 - "$out/r.json" "$qb" "$early" "$tree" <<'PY'
+python3 - "$out/r.json" "$qb" "$early" "$tree" "$n" <<'PY'
 import json, os, pty, statistics, subprocess, sys, time
 
 results = json.load(open(sys.argv[1]))["results"]
@@ -64,11 +65,12 @@ goals = [
     ("literal name / fd -j1", "name-{}", "fd-j1", 0.55),
 ]
 for label, ours, theirs, goal in goals:
-    ratios = "   ".join(f"{t} thread{'s' if t > 1 else ''}: {r[ours.format(t)] / r[theirs]:.2f}"
-                        for t in (1, 2))
+    ratios = "   ".join(f"{t} thread{'s' if t != '1' else ''}: {r[ours.format(t)] / r[theirs]:.2f}"
+                        for t in ("1", "n"))
     print(f"{label:36} {ratios}   (goal {goal})")
+print(f"{'literal name, n threads / 1 thread':36} {r['name-n'] / r['name-1']:.2f}   (goal 0.6)")
 
-qb, early, tree = sys.argv[2:5]
+qb, early, tree, n = sys.argv[2:6]
 
 def first_line(terminal, threads):
     cmd = [qb, "--threads", str(threads), "--quiet", "--hidden", early, tree]
@@ -93,7 +95,7 @@ def first_line(terminal, threads):
 
 print()
 for terminal in (True, False):
-    for threads in (1, 2):
+    for threads in (1, int(n)):
         times = [first_line(terminal, threads) for _ in range(20)]
         print(f"first line on a {'terminal' if terminal else 'pipe':8}, {threads} thread"
               f"{'s' if threads > 1 else ' '}: median {statistics.median(times) * 1000:5.1f} ms, "

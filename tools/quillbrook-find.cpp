@@ -30,8 +30,10 @@ Options:
   --json            one JSON object per hit: path, kind, size, modified, type, ranges
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
-  --threads N       1 (the default) walks on one thread; 2 or more also reads folders
-                    ahead on a second one, with the same output
+  --threads N       walk on N threads (1 to 64), with the same output in the same order;
+                    by default as many as the cores it may run on, at most 4
+  --item-budget MS  matching time per item before it counts as skipped (default 50); a
+                    longer one lets runs on a busy machine be compared exactly
   --rename REPLACEMENT
                     print the new names the matches would get from the ICU replacement
                     ($1, ${name}, $0, \$), one "old → new" line each (with -0: NUL-separated
@@ -205,6 +207,15 @@ int main(int argc, char** argv) {
                 return 2;
             }
             tuning.threads = static_cast<unsigned>(n);
+        } else if (!optionsDone && a == "--item-budget") {
+            const char* value = i + 1 < argc ? argv[++i] : "";
+            char* end = nullptr;
+            long ms = std::strtol(value, &end, 10);
+            if (!*value || *end || ms < 1 || ms > 3600000) {
+                std::fprintf(stderr, "quillbrook-find: --item-budget needs milliseconds\n");
+                return 2;
+            }
+            tuning.itemBudget = std::chrono::milliseconds(ms);
         } else if (!optionsDone && a.size() > 1 && a[0] == '-') {
             std::fprintf(stderr, "quillbrook-find: unknown option %s\n%s", a.c_str(), kUsage);
             return 2;

@@ -1,7 +1,5 @@
 #include "DirectoryWalker.h"
 
-#include "FolderPrefetcher.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <dirent.h>
@@ -11,22 +9,17 @@
 namespace qb {
 
 DirectoryWalker::DirectoryWalker(std::string root, bool recursive, bool includeHidden,
-                                 bool readAhead)
-    : m_root(std::move(root)), m_recursive(recursive), m_includeHidden(includeHidden) {
+                                 size_t maxOpenDirectories)
+    : m_root(std::move(root)), m_recursive(recursive), m_includeHidden(includeHidden),
+      m_maxOpen(std::max<size_t>(maxOpenDirectories, 2)) {
     while (m_root.size() > 1 && m_root.back() == '/')
         m_root.pop_back();
     // Left uninitialised: the kernel writes only the pages a listing needs, and zeroing all
     // of it would cost 64 page faults before the first item.
     m_buffer.reset(new char[kBufferBytes]);
-    if (readAhead && recursive) {
-        m_prefetcher = std::make_unique<FolderPrefetcher>(includeHidden);
-        if (!m_prefetcher->start())
-            m_prefetcher.reset();
-    }
 }
 
 DirectoryWalker::~DirectoryWalker() {
-    m_prefetcher.reset(); // first: it may be opening folders inside the ones held here
     for (size_t i = 0; i < m_depth; ++i)
         if (m_frames[i].fd >= 0)
             ::close(m_frames[i].fd);
@@ -37,7 +30,7 @@ bool DirectoryWalker::open() {
     if (fd < 0)
         return false;
     m_path = m_root;
-    if (!pushDirectory(fd, nullptr, true)) {
+    if (!pushDirectory(fd)) {
         int saved = errno;
         popDirectory();
         errno = saved;
@@ -46,88 +39,74 @@ bool DirectoryWalker::open() {
     return true;
 }
 
+void DirectoryWalker::openAt(int fd) {
+    m_path = m_root;
+    if (!pushDirectory(fd)) {
+        ++m_errors;
+        popDirectory();
+    }
+}
+
 int DirectoryWalker::directoryFd() const {
     return m_depth ? m_frames[m_depth - 1].fd : -1;
 }
 
-// ready: a listing read ahead (readable tells whether reading it succeeded); otherwise the
-// folder is read here.
-bool DirectoryWalker::pushDirectory(int fd, FolderListing* ready, bool readable) {
+bool DirectoryWalker::pushDirectory(int fd) {
     if (m_frames.size() <= m_depth)
         m_frames.emplace_back();
     Frame& frame = m_frames[m_depth++];
     frame.fd = fd;
     frame.pathLength = m_path.size();
     frame.next = 0;
-    frame.requested = 0;
     ++m_open;
     ++m_generation;
-    if (ready)
-        frame.listing.swap(*ready);
-    if (ready ? !readable
-              : !readFolder(fd, m_buffer.get(), kBufferBytes, m_includeHidden, frame.listing))
+    if (!readFolder(fd, m_buffer.get(), kBufferBytes, m_includeHidden, frame.listing)) {
+        frame.handOffEnd = 0;
         return false;
+    }
+    frame.handOffEnd = frame.listing.entries.size();
     limitOpenDescriptors();
-    requestAhead();
     return true;
 }
 
-// Asks the second thread for the subfolders the walk will enter soonest, while slots last:
-// those of the deepest folder first, in listing order.
-void DirectoryWalker::requestAhead() {
-    if (!m_prefetcher)
-        return;
-    for (size_t depth = m_depth; depth-- > 0;) {
+bool DirectoryWalker::handOff(int tag, int& fd, std::string& path) {
+    if (!m_recursive || m_generation == m_nothingToHandOff)
+        return false;
+    // The shallowest folders hold the largest pieces of the walk still ahead.
+    for (size_t depth = 0; depth < m_depth; ++depth) {
         Frame& f = m_frames[depth];
         if (f.fd < 0)
             continue;
-        f.requested = std::max(f.requested, f.next);
-        for (; f.requested < f.listing.entries.size(); ++f.requested) {
-            FolderEntry& e = f.listing.entries[f.requested];
+        while (f.handOffEnd > f.next) {
+            FolderEntry& e = f.listing.entries[--f.handOffEnd];
             if (e.dtype != DT_DIR)
                 continue;
-            int slot = m_prefetcher->freeSlot();
-            if (slot < 0)
-                return;
-            uint64_t priority = (uint64_t(depth) << 32) | (0xFFFFFFFFu - uint32_t(f.requested));
-            m_prefetcher->request(slot, f.fd, f.listing.name(e), priority);
-            e.slot = int8_t(slot);
+            std::string name(f.listing.name(e));
+            int sub = ::openat(f.fd, name.c_str(), kFolderOpenFlags);
+            if (sub < 0)
+                continue;
+            e.tag = static_cast<int16_t>(tag);
+            fd = sub;
+            path.assign(m_path, 0, f.pathLength);
+            if (path.empty() || path.back() != '/')
+                path.push_back('/');
+            path += name;
+            return true;
         }
     }
-}
-
-// The entries from `from` on will not be entered: their requests are dropped.
-void DirectoryWalker::dropRequests(Frame& frame, size_t from) {
-    for (size_t i = from; i < frame.requested && i < frame.listing.entries.size(); ++i) {
-        FolderEntry& e = frame.listing.entries[i];
-        if (e.slot >= 0)
-            m_prefetcher->discard(e.slot);
-        e.slot = -1;
-    }
+    m_nothingToHandOff = m_generation;
+    return false;
 }
 
 // Gives up the descriptor of the shallowest frame (never the root's) once too many are open;
 // popping back reopens it through "..", checked against the recorded identity.
 void DirectoryWalker::limitOpenDescriptors() {
-    if (m_open <= kMaxOpenDirectories)
+    if (m_open <= m_maxOpen)
         return;
     for (size_t i = 1; i + 1 < m_depth; ++i) {
         Frame& f = m_frames[i];
         if (f.fd < 0)
             continue;
-        // Requests not begun are taken back (the walk reads those folders itself); the
-        // others must be done with this descriptor before it goes.
-        if (m_prefetcher) {
-            for (size_t k = f.next; k < f.requested; ++k) {
-                FolderEntry& e = f.listing.entries[k];
-                if (e.slot < 0)
-                    continue;
-                if (m_prefetcher->withdraw(e.slot))
-                    e.slot = -1;
-                else
-                    m_prefetcher->waitUntilDone(e.slot);
-            }
-        }
         struct stat st {};
         if (::fstat(f.fd, &st) == 0) {
             f.dev = st.st_dev;
@@ -153,10 +132,9 @@ void DirectoryWalker::popDirectory() {
             ++m_open;
         } else {
             // The folder moved while we were inside it: what is left of it can't be reached.
+            // Subfolders of it handed off are never spliced in either.
             if (fd >= 0)
                 ::close(fd);
-            if (m_prefetcher)
-                dropRequests(parent, parent.next);
             parent.next = parent.listing.entries.size();
             ++m_errors;
         }
@@ -168,36 +146,22 @@ void DirectoryWalker::popDirectory() {
     frame.fd = -1;
 }
 
-// Enters the directory just yielded, from a listing read ahead when there is one.
+// Enters the directory just yielded.
 void DirectoryWalker::enterPendingDirectory() {
     Frame& parent = m_frames[m_depth - 1];
-    int slot = parent.listing.entries[parent.next - 1].slot;
-    parent.listing.entries[parent.next - 1].slot = -1;
-    if (slot >= 0 && !m_prefetcher->withdraw(slot)) {
-        FolderPrefetcher::Result r = m_prefetcher->take(slot, m_taken);
-        if (r.fd < 0) {
-            ++m_errors;
-        } else if (!pushDirectory(r.fd, &m_taken, r.read)) {
-            ++m_errors;
-            popDirectory();
-        }
-        requestAhead(); // the slot is free again
-        return;
-    }
     int parentFd = parent.fd;
     int fd =
         parentFd >= 0 ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kFolderOpenFlags) : -1;
     if (fd < 0) {
         ++m_errors;
-    } else if (!pushDirectory(fd, nullptr, true)) {
+    } else if (!pushDirectory(fd)) {
         ++m_errors;
         popDirectory();
     }
-    if (slot >= 0)
-        requestAhead();
 }
 
 bool DirectoryWalker::next() {
+    m_handedOff = -1;
     if (m_pendingDirectory) {
         m_pendingDirectory = false;
         if (m_recursive)
@@ -229,7 +193,8 @@ bool DirectoryWalker::next() {
         m_type = dtype == DT_DIR   ? ItemType::directory
                  : dtype == DT_LNK ? ItemType::symlink
                                    : ItemType::other;
-        m_pendingDirectory = m_type == ItemType::directory;
+        m_handedOff = e.tag;
+        m_pendingDirectory = m_type == ItemType::directory && e.tag < 0;
         return true;
     }
     return false;

@@ -1,9 +1,9 @@
 #pragma once
 // A depth-first walk of a folder, a directory before its contents, that never follows a
 // symbolic link, opens nothing but directories, works relative to held directory descriptors
-// (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open. It can have
-// a second thread read the folders it will enter later; the items and their order stay the
-// same.
+// (so paths may exceed PATH_MAX) and keeps a bounded number of descriptors open. Subfolders it
+// has not reached yet can be handed off to be walked elsewhere: the walk then yields such a
+// subfolder as an item but does not enter it.
 
 #include "FolderListing.h"
 
@@ -16,19 +16,21 @@
 
 namespace qb {
 
-class FolderPrefetcher;
-
 class DirectoryWalker {
 public:
     enum class ItemType : uint8_t { directory, symlink, other };
 
-    DirectoryWalker(std::string root, bool recursive, bool includeHidden, bool readAhead = false);
+    DirectoryWalker(std::string root, bool recursive, bool includeHidden,
+                    size_t maxOpenDirectories = kMaxOpenDirectories);
     ~DirectoryWalker();
     DirectoryWalker(const DirectoryWalker&) = delete;
     DirectoryWalker& operator=(const DirectoryWalker&) = delete;
 
     // Opens the root; false (with errno set) when it cannot be opened as a directory.
     bool open();
+    // Walks the folder already open as fd (taken over) whose path is the root. A folder that
+    // cannot be read counts as one error, as it would when the walk entered it.
+    void openAt(int fd);
     // Moves to the next item; false when the walk is over. Unreadable directories and items
     // whose type cannot be read are counted in errors() and passed over.
     bool next();
@@ -44,6 +46,14 @@ public:
     uint64_t directoryGeneration() const { return m_generation; }
     int64_t errors() const { return m_errors; }
 
+    // Opens a subfolder the walk has not reached, the one it would reach last in the
+    // shallowest folder that has any, and marks it with tag: the walk will yield it without
+    // entering it. False when there is none (a failure to open one is left for the walk to
+    // meet and count).
+    bool handOff(int tag, int& fd, std::string& path);
+    // The tag of the current item when it is a subfolder handed off, else -1.
+    int handedOff() const { return m_handedOff; }
+
     static constexpr size_t kMaxOpenDirectories = 48;
 
 private:
@@ -53,20 +63,19 @@ private:
         ino_t ino = 0;
         FolderListing listing;
         size_t next = 0;
-        size_t requested = 0; // entries before this were considered for reading ahead
+        size_t handOffEnd = 0; // entries from here on were considered for handing off
         size_t pathLength = 0;
     };
 
     void enterPendingDirectory();
-    bool pushDirectory(int fd, FolderListing* ready, bool readable);
+    bool pushDirectory(int fd);
     void popDirectory();
     void limitOpenDescriptors();
-    void requestAhead();
-    void dropRequests(Frame& frame, size_t from);
 
     std::string m_root;
     bool m_recursive;
     bool m_includeHidden;
+    size_t m_maxOpen;
     std::vector<Frame> m_frames; // reused between depths to avoid reallocating
     size_t m_depth = 0;          // number of live frames
     size_t m_open = 0;           // live frames holding a descriptor
@@ -74,12 +83,12 @@ private:
     size_t m_nameOffset = 0;
     ItemType m_type = ItemType::other;
     bool m_pendingDirectory = false;
+    int m_handedOff = -1;
     uint64_t m_generation = 0;
+    uint64_t m_nothingToHandOff = ~uint64_t(0); // the generation at which none was left
     int64_t m_errors = 0;
     static constexpr size_t kBufferBytes = 256 * 1024;
     std::unique_ptr<char[]> m_buffer;
-    std::unique_ptr<FolderPrefetcher> m_prefetcher;
-    FolderListing m_taken; // a listing read ahead, on its way into a frame
 };
 
 } // namespace qb

@@ -15,7 +15,7 @@ struct FolderEntry {
     uint32_t offset;
     uint32_t length;
     uint8_t dtype;    // DT_* as the file system reports it
-    int8_t slot = -1; // the read-ahead request for a subfolder, if one was made
+    int16_t tag = -1; // set when the subfolder was handed off to be walked elsewhere
 };
 
 struct FolderListing {

@@ -2,16 +2,16 @@
 
 #include "CoarseClock.h"
 #include "DirectoryWalker.h"
-#include "HitAttributes.h"
-#include "HitOrdering.h"
-#include "LiteralPrefilter.h"
-#include "PathText.h"
-#include "RegexMatcher.h"
+#include "ItemMatcher.h"
+#include "SubtreeWorkers.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
+#include <sched.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace qb::SearchEngine {
 namespace {
@@ -20,102 +20,172 @@ SearchOutcome failure(int code, const char* text) {
     return {SearchOutcome::Status::failed, {kErrorDomain, code, text}};
 }
 
-// Clips raw ranges of the matched text to the name, which starts at offset.
-void nameRanges(const std::vector<RawRange>& raw, int64_t offset, int64_t nameLength,
-                std::vector<NameRange>& out) {
-    for (const RawRange& r : raw) {
-        int64_t start = std::max<int64_t>(r.location, offset);
-        int64_t end = std::min<int64_t>(int64_t(r.location) + r.length, offset + nameLength);
-        if (end > start)
-            out.push_back({start - offset, end - start});
+// The walk on the calling thread, with the subtrees handed off to workers spliced in where
+// the walk meets them: hits, counts, the limit and the publishing come out as if the calling
+// thread had walked every subtree itself. A walk handed back by a worker is carried on here,
+// above the one that met its subtree, until it ends.
+class Walk {
+public:
+    Walk(DirectoryWalker& root, ItemMatcher& matcher, SubtreeWorkers* workers,
+         const RunTuning& tuning, const Publish& publish, const std::stop_token& stop)
+        : m_matcher(matcher), m_workers(workers), m_tuning(tuning), m_publish(publish),
+          m_stop(stop) {
+        m_levels.push_back({&root, nullptr, 0});
     }
-}
 
-SearchOutcome walkAndMatch(DirectoryWalker& walker, const SearchOptions& options,
-                           RegexMatcher& matcher, std::optional<LiteralPrefilter>& prefilter,
-                           const RunTuning& tuning, const Publish& publish,
-                           const std::stop_token& stop) {
-    using Steady = CoarseClock;
-    auto lastPublish = Steady::now();
-    HitListBuilder hits;
-    size_t found = 0;
-    int64_t scanned = 0;
-    int64_t interrupted = 0;
-    bool limited = false;
-
-    std::u16string text;
-    std::u16string folderText; // decoded parent path, reused while the folder stays the same
-    uint64_t folderGeneration = ~uint64_t(0);
-    std::vector<RawRange> raw;
-
-    while (walker.next()) {
-        if (stop.stop_requested())
+    SearchOutcome run() {
+        for (;;) {
+            DirectoryWalker& walker = *m_levels.back().walker;
+            if (!walker.next()) {
+                if (m_levels.size() == 1)
+                    break;
+                m_skippedBefore += walker.errors() - m_levels.back().errorsBefore;
+                m_levels.pop_back();
+                m_matcher.beginWalk();
+                continue;
+            }
+            if (m_stop.stop_requested())
+                return {SearchOutcome::Status::cancelled, {}};
+            // Links are matched but never entered: the walker descends into real folders only.
+            ++m_scanned;
+            ItemMatcher::Result r = m_matcher.match(walker, m_stop);
+            m_interrupted += r.interrupted;
+            if (r.matched)
+                addHit(m_matcher.makeHit(walker));
+            if (m_found >= kHitLimit) {
+                m_limited = true;
+                break;
+            }
+            if (publishDue())
+                publish(m_scanned, skipped());
+            if (int subtree = walker.handedOff(); subtree >= 0) {
+                if (!splice(subtree))
+                    break;
+            } else if (m_workers) {
+                handOff();
+            }
+        }
+        if (m_stop.stop_requested())
             return {SearchOutcome::Status::cancelled, {}};
-        // Links are matched but never entered: the walker descends into real folders only.
-        ++scanned;
+        m_publish({m_hits.snapshot(), m_scanned, skipped(), m_limited});
+        return {};
+    }
 
-        // A name without the pattern's literal text cannot match: it is not decoded at all.
-        bool candidate =
-            !prefilter ||
-            (options.fullPath ? prefilter->mayMatchPath(walker.path(), walker.nameOffset(),
-                                                        walker.directoryGeneration())
-                              : prefilter->mayMatch(walker.name()));
-        if (candidate) {
-            text.clear();
-            int64_t offset = 0;
-            if (options.fullPath) {
-                if (walker.directoryGeneration() != folderGeneration) {
-                    folderGeneration = walker.directoryGeneration();
-                    folderText.clear();
-                    appendUtf16(std::string_view(walker.path()).substr(0, walker.nameOffset()),
-                                folderText);
-                }
-                text = folderText;
-                offset = static_cast<int64_t>(text.size());
-            }
-            appendUtf16(walker.name(), text);
+private:
+    struct Level {
+        DirectoryWalker* walker;
+        std::unique_ptr<DirectoryWalker> owned; // a walk handed back
+        int64_t errorsBefore;                   // its errors counted by the worker already
+    };
 
-            raw.clear();
-            auto result = matcher.match(text, raw, kItemBudget, stop);
-            if (result.interrupted)
-                ++interrupted;
-            if (result.matched) {
-                SearchHit hit;
-                hit.url = walker.path();
-                hit.isDirectory = walker.type() == DirectoryWalker::ItemType::directory;
-                if (tuning.attributes)
-                    readHitAttributes(walker.directoryFd(), walker.name(), hit);
-                nameRanges(raw, offset, static_cast<int64_t>(text.size()) - offset,
-                           hit.matchedNameRanges);
-                if (tuning.nameKeys)
-                    hit.nameKey = collationKey(walker.name());
-                if (tuning.onHit)
-                    tuning.onHit(hit);
-                ++found;
-                if (tuning.keepHits)
-                    hits.append(std::move(hit));
+    int64_t skipped() const {
+        int64_t n = m_skippedBefore + m_interrupted;
+        for (const Level& level : m_levels)
+            n += level.walker->errors() - level.errorsBefore;
+        return n;
+    }
+
+    void addHit(SearchHit hit) {
+        if (m_tuning.onHit)
+            m_tuning.onHit(hit);
+        ++m_found;
+        if (m_tuning.keepHits)
+            m_hits.append(std::move(hit));
+    }
+
+    bool publishDue() const { return CoarseClock::now() - m_lastPublish > kPublishInterval; }
+    void publish(int64_t scanned, int64_t skippedNow) {
+        m_publish({m_hits.snapshot(), scanned, skippedNow, false});
+        m_lastPublish = CoarseClock::now();
+    }
+
+    // Gives an idle worker the largest piece of the walk still ahead: the walks lower in the
+    // stack are reached last, and within one, the shallowest folders hold the most.
+    void handOff() {
+        int subtree = m_workers->freeSubtree();
+        if (subtree < 0)
+            return;
+        int fd = -1;
+        for (Level& level : m_levels) {
+            if (level.walker->handOff(subtree, fd, m_handOffPath)) {
+                m_workers->give(subtree, fd, m_handOffPath);
+                return;
             }
-        }
-        if (found >= kHitLimit) {
-            limited = true;
-            break;
-        }
-        if (Steady::now() - lastPublish > kPublishInterval) {
-            publish({hits.snapshot(), scanned, walker.errors() + interrupted, false});
-            lastPublish = Steady::now();
         }
     }
-    if (stop.stop_requested())
-        return {SearchOutcome::Status::cancelled, {}};
-    publish({hits.snapshot(), scanned, walker.errors() + interrupted, limited});
-    return {};
-}
+
+    // Replays a subtree's records item by item, then carries on its walk if the worker handed
+    // it back; false when the walk ends in it (the limit was reached, or a stop).
+    bool splice(int subtree) {
+        if (m_levels.size() <= SubtreeWorkers::kWalksHandedBack)
+            m_workers->handBack(subtree);
+        const int64_t scannedBefore = m_scanned, skippedBefore = skipped();
+        SubtreeWorkers::Record record;
+        while (m_workers->take(subtree, record)) {
+            if (m_stop.stop_requested())
+                return false;
+            if (record.hasHit)
+                addHit(std::move(record.hit));
+            if (m_found >= kHitLimit) {
+                m_scanned = scannedBefore + record.scanned;
+                m_skippedBefore += record.skipped;
+                m_limited = true;
+                return false;
+            }
+            if (publishDue())
+                publish(scannedBefore + record.scanned, skippedBefore + record.skipped);
+        }
+        if (m_stop.stop_requested())
+            return false;
+        std::unique_ptr<DirectoryWalker> rest;
+        SubtreeWorkers::Totals totals = m_workers->finish(subtree, rest);
+        m_scanned += totals.scanned;
+        m_skippedBefore += totals.skipped;
+        if (rest) {
+            DirectoryWalker* walker = rest.get();
+            m_levels.push_back({walker, std::move(rest), walker->errors()});
+            m_matcher.beginWalk();
+        }
+        return true;
+    }
+
+    ItemMatcher& m_matcher;
+    SubtreeWorkers* m_workers;
+    const RunTuning& m_tuning;
+    const Publish& m_publish;
+    const std::stop_token& m_stop;
+    std::vector<Level> m_levels; // the root's walk first, then walks handed back
+    CoarseClock::time_point m_lastPublish = CoarseClock::now();
+    HitListBuilder m_hits;
+    size_t m_found = 0;
+    int64_t m_scanned = 0;
+    int64_t m_interrupted = 0;
+    int64_t m_skippedBefore = 0; // counted in subtrees and in walks since ended
+    bool m_limited = false;
+    std::string m_handOffPath;
+};
 
 } // namespace
 
+unsigned defaultThreads() {
+    cpu_set_t set;
+    CPU_ZERO(&set);
+    unsigned cores = ::sched_getaffinity(0, sizeof set, &set) == 0
+                         ? static_cast<unsigned>(CPU_COUNT(&set))
+                         : static_cast<unsigned>(std::max(1L, ::sysconf(_SC_NPROCESSORS_ONLN)));
+    return std::clamp(cores, 1u, kMaxDefaultThreads);
+}
+
 SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop,
                   const RunTuning& tuning) {
-    RegexMatcher matcher(options.pattern, options.caseSensitive);
+    ItemMatchSettings settings;
+    settings.fullPath = options.fullPath;
+    settings.caseSensitive = options.caseSensitive;
+    settings.attributes = tuning.attributes;
+    settings.nameKeys = tuning.nameKeys;
+    settings.literalPrefilter = tuning.literalPrefilter;
+    settings.itemBudget = tuning.itemBudget;
+    ItemMatcher matcher(options.pattern, settings);
     if (!matcher.valid())
         return {SearchOutcome::Status::failed, {"ICU", 1, matcher.error()}};
 
@@ -124,16 +194,19 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
         ::access(options.folder.c_str(), R_OK | X_OK) != 0)
         return failure(1, kUnreadableFolder);
 
-    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden,
-                           tuning.threads > 1);
+    DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
     if (!walker.open())
         return failure(2, kCannotEnumerate);
 
-    std::optional<LiteralPrefilter> prefilter;
-    if (tuning.literalPrefilter)
-        prefilter = LiteralPrefilter::fromPattern(options.pattern, options.caseSensitive);
-
-    return walkAndMatch(walker, options, matcher, prefilter, tuning, publish, stop);
+    std::optional<SubtreeWorkers> workers;
+    unsigned threads = tuning.threads ? tuning.threads : defaultThreads();
+    if (options.recursive && threads > 1) {
+        if (unsigned n = SubtreeWorkers::affordable(threads - 1))
+            workers.emplace(options, settings, n, stop);
+    }
+    Walk walk(walker, matcher, workers && workers->workers() ? &*workers : nullptr, tuning, publish,
+              stop);
+    return walk.run();
 }
 
 } // namespace qb::SearchEngine

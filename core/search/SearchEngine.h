@@ -37,10 +37,9 @@ using Publish = std::function<void(const SearchUpdate&)>;
 
 // How a run does its work; none of it changes which hits are found, nor their order or counts.
 struct RunTuning {
-    // 1 walks and matches on the calling thread; 2 (or more) also opens and reads, on a
-    // second thread, folders the walk will enter later. One is the default: on the machines
-    // measured, handing folders between threads cost more than reading them in parallel won.
-    unsigned threads = 1;
+    // 1 walks and matches on the calling thread; more also hands whole subtrees to other
+    // threads, which walk and match them while this one goes on; 0 picks defaultThreads().
+    unsigned threads = 0;
     // Which derived fields hits get: the descriptive attributes (kind, size, date, type) and
     // the name's collation key. Those left out keep their defaults.
     bool attributes = true;
@@ -51,10 +50,20 @@ struct RunTuning {
     bool literalPrefilter = true;
     // Called on the calling thread with each hit as soon as it is found.
     std::function<void(const SearchHit&)> onHit;
+    // Matching time per item. Only tests change it: a longer budget keeps a thread that is
+    // held off its core from cutting a match short, so runs can be compared exactly.
+    std::chrono::steady_clock::duration itemBudget = kItemBudget;
     // False: hits reach only onHit, and updates carry the counts with an empty hit list
     // (for callers that print hits as they come and would only pay for holding them).
     bool keepHits = true;
 };
+
+// Threads a run uses when not told: the cores this process may run on, at most
+// kMaxDefaultThreads. On two cores, a second thread made a warm walk a quarter faster with
+// the other core busy, and a cold one a third faster; four threads on two cores halved the
+// cold walk again, since reading folders from disk overlaps. Beyond four is unmeasured.
+inline constexpr unsigned kMaxDefaultThreads = 4;
+unsigned defaultThreads();
 
 // Runs on the calling thread; publish is called on it too, and the walk waits for it.
 SearchOutcome run(const SearchOptions& options, const Publish& publish, std::stop_token stop = {},

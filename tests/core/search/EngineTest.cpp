@@ -45,7 +45,7 @@ SearchOptions options(const std::string& folder, std::string pattern) {
 }
 
 SearchRun search(const SearchOptions& o, std::function<void(const SearchUpdate&)> onUpdate = {},
-                 std::stop_token stop = {}) {
+                 std::stop_token stop = {}, const SearchEngine::RunTuning& tuning = {}) {
     SearchRun run;
     run.outcome = SearchEngine::run(
         o,
@@ -54,7 +54,7 @@ SearchRun search(const SearchOptions& o, std::function<void(const SearchUpdate&)
             if (onUpdate)
                 onUpdate(u);
         },
-        stop);
+        stop, tuning);
     return run;
 }
 
@@ -371,15 +371,22 @@ TEST(Engine, ItemsRemovedDuringTheWalk) {
     t.file("a/gone/inner");
     bool removed = false;
     size_t seenBefore = 0;
-    SearchRun r = search(options(t.root(), "(a+)+$|victim|inner"), [&](const SearchUpdate& u) {
-        if (removed)
-            return;
-        removed = true;
-        seenBefore = u.hits.size();
-        for (int i = 0; i < 20; ++i)
-            ::unlink(t.path("a/victim" + std::to_string(i)).c_str());
-        qbtest::removeTree(t.path("a/gone"));
-    });
+    // On one thread: other threads may read a subtree's items before the walk publishes
+    // what precedes them, so on several an item can be read before it is removed.
+    SearchEngine::RunTuning oneThread;
+    oneThread.threads = 1;
+    SearchRun r = search(
+        options(t.root(), "(a+)+$|victim|inner"),
+        [&](const SearchUpdate& u) {
+            if (removed)
+                return;
+            removed = true;
+            seenBefore = u.hits.size();
+            for (int i = 0; i < 20; ++i)
+                ::unlink(t.path("a/victim" + std::to_string(i)).c_str());
+            qbtest::removeTree(t.path("a/gone"));
+        },
+        {}, oneThread);
     ASSERT_EQ(r.outcome.status, SearchOutcome::Status::finished);
     ASSERT_TRUE(removed);
     for (size_t i = seenBefore; i < r.last().hits.size(); ++i) {
