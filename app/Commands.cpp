@@ -84,9 +84,10 @@ Commands::Commands(SearchModel& model, Hooks hooks, QObject* parent)
     connect(help, &QAction::triggered, m, [m] { m->setShowHelp(true); });
 
     for (auto signal : {&SearchModel::patternChanged, &SearchModel::undoHistoryChanged,
-                        &SearchModel::fileActionRunningChanged, &SearchModel::runningChanged,
-                        &SearchModel::selectionChanged, &SearchModel::editingPatternChanged,
-                        &SearchModel::hitsChanged, &SearchModel::filtersChanged})
+                        &SearchModel::redoHistoryChanged, &SearchModel::fileActionRunningChanged,
+                        &SearchModel::runningChanged, &SearchModel::selectionChanged,
+                        &SearchModel::editingPatternChanged, &SearchModel::hitsChanged,
+                        &SearchModel::filtersChanged})
         connect(m, signal, this, &Commands::refresh);
     refresh();
 }
@@ -99,10 +100,19 @@ void Commands::refresh() {
     stopSearch->setEnabled(m_model.running());
     undo->setEnabled(!fileRunning);
     redo->setEnabled(!fileRunning);
-    const QString undoTitle =
-        m_model.undoHistory().empty() ? tr("Undo") : tr("Undo File Operation");
+    // A batch rename is one step, named for what it reverses.
+    auto batchRename = [](const FileHistory& history) {
+        return !history.empty() && !history.back().steps.empty() &&
+               std::holds_alternative<FileUndoStep::Rename>(history.back().steps.front().action);
+    };
+    const QString undoTitle = m_model.undoHistory().empty()        ? tr("Undo")
+                              : batchRename(m_model.undoHistory()) ? tr("Undo Rename")
+                                                                   : tr("Undo File Operation");
     if (undo->text() != undoTitle)
         undo->setText(undoTitle);
+    const QString redoTitle = batchRename(m_model.redoHistory()) ? tr("Redo Rename") : tr("Redo");
+    if (redo->text() != redoTitle)
+        redo->setText(redoTitle);
     const bool anySelected = !m_model.selection().empty();
     for (QAction* a : {open, quickLook, reveal, copyPaths, getInfo})
         a->setEnabled(anySelected);

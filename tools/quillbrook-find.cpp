@@ -1,5 +1,6 @@
 // Searches a folder by name with an ICU regular expression, on the same engine as the window.
 
+#include "RenameMatches.h"
 #include "search/PathText.h"
 #include "search/SearchEngine.h"
 
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <unistd.h>
@@ -32,11 +34,17 @@ Options:
                     by default as many as the cores it may run on, at most 4
   --item-budget MS  matching time per item before it counts as skipped (default 50); a
                     longer one lets runs on a busy machine be compared exactly
+  --rename REPLACEMENT
+                    print the new names the matches would get from the ICU replacement
+                    ($1, ${name}, $0, \$), one "old → new" line each (with -0: NUL-separated
+                    old and new paths), problems on standard error; renames nothing
+  --apply           with --rename: carry the renames out, never replacing an item
   -h, --help        show this help
 
 At most 20,000 hits are listed, each as soon as it is found. A summary (scanned, skipped,
 limited, elapsed) goes to standard error. Exit status: 0 when something matched, 1 when
-nothing did, 2 on an error.
+nothing did, 2 on an error. With --rename: 0 when every item was (or can be) renamed, 1 when
+no name would change, 2 on a problem with a new name (nothing is renamed) or a failure.
 )";
 
 // Writes path bytes as a JSON string: invalid UTF-8 bytes are escaped as \u00XX of the byte
@@ -163,6 +171,8 @@ int main(int argc, char** argv) {
     bool json = false, nul = false, quiet = false;
     std::vector<std::string> positional;
     bool optionsDone = false;
+    std::optional<qbtool::RenameMatches> rename;
+    bool apply = false;
     for (int i = 1; i < argc; ++i) {
         std::string a = argv[i];
         if (!optionsDone && a == "--") {
@@ -184,6 +194,10 @@ int main(int argc, char** argv) {
             nul = true;
         } else if (!optionsDone && a == "--quiet") {
             quiet = true;
+        } else if (!optionsDone && a == "--rename" && i + 1 < argc) {
+            rename = qbtool::RenameMatches{argv[++i]};
+        } else if (!optionsDone && a == "--apply") {
+            apply = true;
         } else if (!optionsDone && a == "--threads") {
             const char* value = i + 1 < argc ? argv[++i] : "";
             char* end = nullptr;
@@ -225,6 +239,16 @@ int main(int argc, char** argv) {
         std::free(cwd);
     }
     options.folder = qb::standardisePath(folder);
+    if (apply && !rename) {
+        std::fputs("quillbrook-find: --apply goes with --rename\n", stderr);
+        return 2;
+    }
+    if (rename) {
+        rename->apply = apply;
+        rename->nul = nul;
+        rename->quiet = quiet;
+        return qbtool::renameMatches(options, tuning, *rename);
+    }
 
     auto started = std::chrono::steady_clock::now();
     Output out;

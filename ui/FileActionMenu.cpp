@@ -1,11 +1,13 @@
 #include "FileActionMenu.h"
 
 #include "Applications.h"
+#include "RenameMatchesDialog.h"
 #include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMenu>
 
 namespace qb {
@@ -27,6 +29,8 @@ FileActionMenu::FileActionMenu(SearchModel& model, Items items, QObject* parent)
     duplicate->setText(tr("Duplicate"));
     rename = make(QKeySequence(Qt::Key_F2));
     rename->setText(tr("Rename…"));
+    renameMatches = make(QKeySequence(Qt::SHIFT | Qt::Key_F2));
+    renameMatches->setText(tr("Rename Matches…"));
     compress = make();
     separator = new QAction(this);
     separator->setSeparator(true);
@@ -48,6 +52,11 @@ FileActionMenu::FileActionMenu(SearchModel& model, Items items, QObject* parent)
         if (items.size() == 1)
             m->renameItem(items.front());
     });
+    connect(renameMatches, &QAction::triggered, m, [this, m] {
+        auto items = m_items();
+        if (!items.empty() && !m->fileActionRunning())
+            openRenameMatches(*m, std::move(items), QApplication::activeWindow());
+    });
     connect(compress, &QAction::triggered, m, [this, m] { m->compressItems(m_items()); });
     connect(trash, &QAction::triggered, m, [this, m] {
         if (!m->editingPattern())
@@ -57,7 +66,8 @@ FileActionMenu::FileActionMenu(SearchModel& model, Items items, QObject* parent)
 }
 
 void FileActionMenu::addTo(QMenu* menu) const {
-    menu->addActions({newFolder, moveTo, copyTo, duplicate, rename, compress, separator, trash});
+    menu->addActions(
+        {newFolder, moveTo, copyTo, duplicate, rename, renameMatches, compress, separator, trash});
 }
 
 void FileActionMenu::refresh() {
@@ -69,12 +79,13 @@ void FileActionMenu::refresh() {
                                     .arg(count, n == 1 ? tr("Item") : tr("Items")));
     setActionText(compress, n == 1 ? tr("Compress “%1”").arg(shownText(lastComponent(items[0])))
                                    : tr("Compress %1 Items").arg(count));
-    for (QAction* a : {moveTo, copyTo, duplicate, compress, separator, trash})
+    for (QAction* a : {moveTo, copyTo, duplicate, renameMatches, compress, separator, trash})
         a->setVisible(n > 0);
     rename->setVisible(n == 1);
     const bool idle = !m_model.fileActionRunning();
     const bool editing = m_model.editingPattern();
-    for (QAction* a : {newFolder, moveTo, copyTo, duplicate, rename, compress, trash})
+    for (QAction* a :
+         {newFolder, moveTo, copyTo, duplicate, rename, renameMatches, compress, trash})
         a->setEnabled(idle);
     duplicate->setEnabled(idle && !editing);
     trash->setEnabled(idle && !editing);

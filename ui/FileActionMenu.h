@@ -1,7 +1,7 @@
 #pragma once
 // The file actions on a set of items: new folder (with them), move, copy, duplicate, rename,
-// compress and move to the trash. One instance serves the Results menu (the selection, with
-// live shortcuts) and one each item menu (the clicked items).
+// rename by pattern, compress and move to the trash. One instance serves the Results menu (the
+// selection, with live shortcuts) and one each item menu (the clicked items).
 
 #include <QObject>
 #include <functional>
@@ -30,6 +30,7 @@ public:
     QAction* copyTo;
     QAction* duplicate;
     QAction* rename;
+    QAction* renameMatches;
     QAction* compress;
     QAction* separator;
     QAction* trash;

@@ -26,7 +26,13 @@ struct FileUndoStep {
         bool emptyOnly = false;
         bool operator==(const Trash&) const = default;
     };
-    using Action = std::variant<Move, Trash>;
+    // One item of a batch rename: its new name in its own folder. Neighbouring Rename steps
+    // are replayed together, so that swaps and cycles can be reversed.
+    struct Rename {
+        std::string name;
+        bool operator==(const Rename&) const = default;
+    };
+    using Action = std::variant<Move, Trash, Rename>;
 
     std::string source;                   // where the item is now
     std::optional<FileIdentity> identity; // captured right after the operation

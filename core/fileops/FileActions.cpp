@@ -1,6 +1,7 @@
 #include "FileActions.h"
 
 #include "Archiver.h"
+#include "BatchRename_p.h"
 #include "FileSystem.h"
 #include "Trash.h"
 #include "search/PathText.h"
@@ -294,9 +295,19 @@ FileActionResult rename(const std::string& item, const std::string& target) {
     return r;
 }
 
-FileActionResult undo(const std::vector<FileUndoStep>& steps) {
+FileActionResult undo(const std::vector<FileUndoStep>& steps, const RenameCall& call) {
     FileActionResult r;
-    for (const FileUndoStep& step : steps) {
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const FileUndoStep& step = steps[i];
+        if (std::holds_alternative<FileUndoStep::Rename>(step.action)) {
+            size_t end = i + 1;
+            while (end < steps.size() &&
+                   std::holds_alternative<FileUndoStep::Rename>(steps[end].action))
+                ++end;
+            replayRenames(&steps[i], &steps[0] + end, call, r);
+            i = end - 1;
+            continue;
+        }
         std::string message;
         auto current = identity(step.source);
         if (!step.identity || !current || !(*current == *step.identity)) {

@@ -417,6 +417,17 @@ Error moveItem(const std::string& from, const std::string& to,
     return {};
 }
 
+int renameInFolder(int folder, const char* from, const char* to) {
+    return renameNoReplace(folder, from, folder, to);
+}
+
+std::optional<FileIdentity> identityAt(int folder, const char* name) {
+    struct stat st {};
+    if (::fstatat(folder, name, &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::nullopt;
+    return identityOf(st);
+}
+
 Error copyItem(const std::string& from, const std::string& to) {
     Parent a, b;
     if (!openParent(from, a) || !openParent(to, b))

@@ -32,6 +32,12 @@ bool isDirectory(const std::string& path); // not following a final link
 // must still have that identity when it is moved; otherwise identityMismatch is returned.
 Error moveItem(const std::string& from, const std::string& to,
                const std::optional<FileIdentity>& expected = std::nullopt);
+// Renames inside one held folder without replacing anything at the target, with the same
+// fallback as moveItem where the file system lacks RENAME_NOREPLACE. 0, or -1 with errno set.
+int renameInFolder(int folder, const char* from, const char* to);
+// The identity of folder/name, not following a final link.
+std::optional<FileIdentity> identityAt(int folder, const char* name);
+
 // Copies recursively (links as links, special files recreated), never replacing the target.
 Error copyItem(const std::string& from, const std::string& to);
 Error removeTree(const std::string& path);

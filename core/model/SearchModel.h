@@ -9,6 +9,7 @@
 #include "fileops/FileActionRecords.h"
 #include "fileops/FileUndoRecord.h"
 #include "search/HitOrdering.h"
+#include "search/RenamePlanner.h"
 #include "search/ResultFilters.h"
 #include "search/SearchRecords.h"
 
@@ -313,6 +314,10 @@ public:
     void trashItems(const UrlList& items = std::nullopt);
     void duplicateItems(const UrlList& items = std::nullopt);
     void renameItem(const std::string& item);
+    // Renames the items (the selection when absent) by a find pattern and a replacement, as
+    // one undoable operation. The plan is made again on the worker against the folders as
+    // they are then; a plan with any problem renames nothing and says why.
+    void renameMatches(const RenameRules& rules, const UrlList& items = std::nullopt);
     void undoFileAction(bool redo);
     void undoOrRedo(bool redo);
     void performFileAction(const QString& title, bool history,

@@ -163,3 +163,38 @@ TEST(FindTool, PrintsEachHitAsItIsFound) {
     ::waitpid(pid, nullptr, 0);
     ::close(out[0]);
 }
+
+TEST(FindTool, RenamePlansAndAppliesWithoutReplacing) {
+    TempTree t;
+    t.file("w/a.1", "A");
+    t.file("w/1.a", "B");
+    t.file("w/caf\xE9-3.txt", "C");
+    t.file("w/keep", "K");
+    const std::string w = t.path("w");
+    const std::string root = quote(w);
+    const std::string swap = "--rename '$2.$1' '^(\\w)\\.(\\w)$' " + root;
+
+    Result r = find(swap);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find(w + "/a.1 → " + w + "/1.a\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(w + "/1.a → " + w + "/a.1\n"), std::string::npos) << r.out;
+    // A name that is not UTF-8 keeps its bytes outside the match.
+    r = find("-0 --rename 'x$1' -- '-(\\d)' " + root);
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.out, w + "/caf\xE9-3.txt" + '\0' + w + "/caf\xE9x3.txt" + '\0');
+    EXPECT_TRUE(TempTree::exists(t.path("w/caf\xE9-3.txt"))) << "a plan changes nothing";
+
+    // A problem anywhere renames nothing; nothing to change is status 1.
+    r = find("--apply --rename 'keep' '^a\\.1$' " + root);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.summary.find("already exists"), std::string::npos);
+    EXPECT_EQ(TempTree::read(t.path("w/a.1")), "A");
+    EXPECT_EQ(find("--rename 'x' 'nothing-here' " + root).status, 1);
+    EXPECT_EQ(find("--rename '$9' 'a' " + root).status, 2);
+
+    r = find("--apply " + swap);
+    EXPECT_EQ(r.status, 0) << r.summary;
+    EXPECT_EQ(TempTree::read(t.path("w/a.1")), "B");
+    EXPECT_EQ(TempTree::read(t.path("w/1.a")), "A");
+    EXPECT_EQ(TempTree::list(w).size(), 4u);
+}

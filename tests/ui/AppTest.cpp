@@ -81,6 +81,11 @@ TEST_F(AppTest, CommandsFollowThePatternAndTheFileOperation) {
     EXPECT_EQ(c.undo->text(), "Undo");
     m().setUndoHistory({qb::FileUndoRecord{}});
     EXPECT_EQ(c.undo->text(), "Undo File Operation");
+    const qb::FileUndoRecord renamed{"Renaming", {{"/d/b", {}, qb::FileUndoStep::Rename{"a"}}}};
+    m().setUndoHistory({renamed});
+    m().setRedoHistory({renamed});
+    EXPECT_EQ(c.undo->text(), "Undo Rename");
+    EXPECT_EQ(c.redo->text(), "Redo Rename");
     m().setFileActionRunning(true);
     EXPECT_FALSE(c.undo->isEnabled());
     EXPECT_FALSE(c.redo->isEnabled());

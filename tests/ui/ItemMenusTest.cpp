@@ -45,18 +45,18 @@ TEST_F(WindowTest, FileActionTitlesFollowTheItems) {
     EXPECT_EQ(shownTitles(menu), QStringList({"New Folder…"}));
     items = {"/d/notes.txt"};
     menu.refresh();
-    EXPECT_EQ(shownTitles(menu),
-              QStringList({"New Folder with Selection (1 Item)…", "Move to…", "Copy to…",
-                           "Duplicate", "Rename…", "Compress “notes.txt”", "Move to Trash"}));
+    EXPECT_EQ(shownTitles(menu), QStringList({"New Folder with Selection (1 Item)…", "Move to…",
+                                              "Copy to…", "Duplicate", "Rename…", "Rename Matches…",
+                                              "Compress “notes.txt”", "Move to Trash"}));
     items = {"/d/a", "/d/b"};
     menu.refresh();
     EXPECT_EQ(shownTitles(menu),
               QStringList({"New Folder with Selection (2 Items)…", "Move to…", "Copy to…",
-                           "Duplicate", "Compress 2 Items", "Move to Trash"}));
+                           "Duplicate", "Rename Matches…", "Compress 2 Items", "Move to Trash"}));
     m().setFileActionRunning(true);
     menu.refresh();
     for (QAction* a : {menu.newFolder, menu.moveTo, menu.copyTo, menu.duplicate, menu.rename,
-                       menu.compress, menu.trash})
+                       menu.renameMatches, menu.compress, menu.trash})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
     m().setFileActionRunning(false);
     m().setEditingPattern(true);

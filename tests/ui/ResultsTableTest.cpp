@@ -151,11 +151,11 @@ TEST_F(ResultsTest, TheItemMenuNamesItsItemsAndTheEmptyAreaOnlyMakesAFolder) {
     QApplication::processEvents();
 
     std::unique_ptr<QMenu> one(view()->itemMenu(rowPoint(0)));
-    EXPECT_EQ(
-        menuTitles(one.get()),
-        QStringList({"Open", "Quick Look", "Reveal in File Manager", "Get Info", "Open With",
-                     "Copy Item", "Copy Path", "New Folder with Selection (1 Item)…", "Move to…",
-                     "Copy to…", "Duplicate", "Rename…", "Compress “a.txt”", "Move to Trash"}));
+    EXPECT_EQ(menuTitles(one.get()),
+              QStringList({"Open", "Quick Look", "Reveal in File Manager", "Get Info", "Open With",
+                           "Copy Item", "Copy Path", "New Folder with Selection (1 Item)…",
+                           "Move to…", "Copy to…", "Duplicate", "Rename…", "Rename Matches…",
+                           "Compress “a.txt”", "Move to Trash"}));
     m().setSelection({"/d/a.txt", "/d/b.txt"});
     std::unique_ptr<QMenu> two(view()->itemMenu(rowPoint(1)));
     EXPECT_TRUE(menuTitles(two.get()).contains("Copy Items"));

@@ -284,3 +284,35 @@ TEST_F(FileCommands, ClosingDuringAnOperationLetsItFinish) {
     model.reset();
     EXPECT_EQ(TempTree::list(tree.path("dest")), (Paths{"big"})) << "no half-done copy";
 }
+
+TEST_F(FileCommands, RenamingMatchesIsOneUndoableStep) {
+    tree.file("a.1", "A");
+    tree.file("1.a", "B");
+    tree.file("keep", "K");
+    const qb::RenameRules swap{"^(\\w)\\.(\\w)$", "$2.$1", true, true};
+    const Paths items{tree.path("a.1"), tree.path("1.a"), tree.path("keep")};
+    m().renameMatches(swap, items);
+    waitForFileAction();
+    EXPECT_EQ(m().fileActionStatus(), QString("Done"));
+    EXPECT_EQ(TempTree::read(tree.path("1.a")), "A");
+    EXPECT_EQ(TempTree::read(tree.path("a.1")), "B");
+    ASSERT_EQ(m().undoHistory().size(), 1u);
+    EXPECT_EQ(m().undoHistory()[0].title, "Renaming");
+    EXPECT_EQ(m().undoHistory()[0].steps.size(), 2u);
+
+    m().undoFileAction(false);
+    waitForFileAction();
+    EXPECT_EQ(m().fileActionStatus(), QString("Undone"));
+    EXPECT_EQ(TempTree::read(tree.path("a.1")), "A");
+    EXPECT_EQ(m().redoHistory().size(), 1u);
+
+    // The folder changed since the preview: nothing is renamed, and the history stays.
+    tree.file("1.b");
+    m().renameMatches({"^a\\.1$", "1.b", true, true}, items);
+    waitForFileAction();
+    EXPECT_EQ(m().fileActionStatus(), QString("Some items couldn\u2019t be changed"));
+    EXPECT_EQ(m().fileActionError(), QString("a.1: ") + qb::describe(qb::RenameState::exists));
+    EXPECT_EQ(TempTree::read(tree.path("a.1")), "A");
+    EXPECT_TRUE(m().undoHistory().empty());
+    EXPECT_EQ(m().redoHistory().size(), 1u);
+}

@@ -1,0 +1,102 @@
+#include "RenamePreviewModel.h"
+
+#include "ResultDelegate.h"
+#include "ShownText.h"
+#include "search/PathText.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QTextLayout>
+
+Q_DECLARE_METATYPE(std::vector<qb::NameRange>)
+
+namespace qb {
+
+void RenamePreviewModel::setPlan(RenamePlan plan) {
+    beginResetModel();
+    m_plan = std::move(plan);
+    endResetModel();
+}
+
+int RenamePreviewModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(m_plan.rows.size());
+}
+
+int RenamePreviewModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : columnCount_;
+}
+
+QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || size_t(index.row()) >= m_plan.rows.size())
+        return {};
+    const PlannedRename& row = m_plan.rows[size_t(index.row())];
+    if (role == problemRole)
+        return isProblem(row.state);
+    if (role == changedRole && index.column() == newNameColumn) {
+        std::vector<NameRange> ranges;
+        for (const RawRange& r : row.changed)
+            ranges.push_back({r.location, r.length});
+        return QVariant::fromValue(ranges);
+    }
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
+        return {};
+    QString text;
+    switch (index.column()) {
+    case oldNameColumn:
+        text = shownText(lastComponent(row.item));
+        break;
+    case newNameColumn:
+        text = shownText(row.newName);
+        break;
+    case stateColumn:
+        text = QString::fromUtf8(describe(row.state));
+        break;
+    }
+    // Long names are cut off in their column; the tooltip holds them whole, never as markup.
+    return role == Qt::ToolTipRole ? toolTipText(text) : text;
+}
+
+QVariant RenamePreviewModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return {};
+    switch (section) {
+    case oldNameColumn:
+        return tr("Name");
+    case newNameColumn:
+        return tr("New Name");
+    case stateColumn:
+        return tr("State");
+    }
+    return {};
+}
+
+void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                                  const QModelIndex& index) const {
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
+    const auto ranges = index.data(RenamePreviewModel::changedRole).value<std::vector<NameRange>>();
+    if (ranges.empty()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    opt.text.clear();
+    const QWidget* widget = opt.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    QTextLayout layout(text, opt.font);
+    layout.setFormats(highlightFormats(text, ranges, opt.font));
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    painter->save();
+    painter->setClipRect(rect);
+    painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
+                                                                         : QPalette::Text));
+    layout.draw(painter, QPointF(rect.left(), rect.top() + (rect.height() - line.height()) / 2));
+    painter->restore();
+}
+
+} // namespace qb

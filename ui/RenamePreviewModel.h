@@ -1,0 +1,43 @@
+#pragma once
+// The rows of a rename preview: old name, new name (with the inserted text as a role for
+// emphasis) and the state in words. Texts are made when a row is drawn, so that a plan of
+// 20,000 rows is taken in at once.
+
+#include "search/RenamePlanner.h"
+
+#include <QAbstractTableModel>
+#include <QStyledItemDelegate>
+
+namespace qb {
+
+class RenamePreviewModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { oldNameColumn, newNameColumn, stateColumn, columnCount_ };
+    // The new name's inserted ranges, as a QVariant holding std::vector<NameRange>.
+    static constexpr int changedRole = Qt::UserRole + 1;
+    static constexpr int problemRole = Qt::UserRole + 2; // bool
+
+    using QAbstractTableModel::QAbstractTableModel;
+    void setPlan(RenamePlan plan);
+    const RenamePlan& plan() const { return m_plan; }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    RenamePlan m_plan;
+};
+
+// Draws the new names with their inserted text in bold and underlined.
+class RenamePreviewDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+};
+
+} // namespace qb
