@@ -2,6 +2,7 @@
 
 #include "RenamePreviewModel.h"
 #include "ShownText.h"
+#include "Style.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 
@@ -26,10 +27,15 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     setWindowTitle(tr("Rename Matches"));
     setWindowModality(Qt::WindowModal);
     resize(640, 480);
+    // Laid out like the window's other sheets: a heading, 24-point margins.
     auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(24, 24, 24, 24);
+    column->setSpacing(12);
+    column->addWidget(makeLabel(tr("Rename Matches"), TextStyle::headline, false, this));
     auto* form = new QFormLayout;
     m_find = new QLineEdit(model.pattern(), this);
     m_find->setObjectName(QStringLiteral("renameFind"));
+    m_find->setFont(monospaceFont());
     m_caseSensitive = new QCheckBox(tr("Case sensitive"), this);
     m_caseSensitive->setChecked(model.caseSensitive());
     auto* findRow = new QHBoxLayout;
@@ -38,6 +44,7 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     form->addRow(tr("Find:"), findRow);
     m_replace = new QLineEdit(this);
     m_replace->setObjectName(QStringLiteral("renameReplace"));
+    m_replace->setFont(monospaceFont());
     m_replace->setPlaceholderText(tr("$1, ${name}, $0; \\$ for a dollar sign"));
     m_replaceAll = new QCheckBox(tr("Replace all occurrences"), this);
     m_replaceAll->setChecked(true);
@@ -55,6 +62,9 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     m_table->setModel(m_preview);
     m_table->setItemDelegateForColumn(RenamePreviewModel::newNameColumn,
                                       new RenamePreviewDelegate(m_table));
+    // Rows read like the results list's.
+    m_table->setShowGrid(false);
+    m_table->setAlternatingRowColors(true);
     m_table->setSelectionMode(QAbstractItemView::NoSelection);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setWordWrap(false);

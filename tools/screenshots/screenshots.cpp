@@ -8,6 +8,7 @@
 #include "ui/PatternHelp.h"
 #include "ui/PreferencesView.h"
 #include "ui/PreviewWindow.h"
+#include "ui/RenameMatchesDialog.h"
 #include "ui/ResultArea.h"
 #include "ui/ResultsView.h"
 #include "ui/SaveSheet.h"
@@ -16,8 +17,10 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
@@ -207,6 +210,19 @@ int main(int argc, char** argv) {
         settle();
         shootWithPopup(w, w->view()->infoSheet(), "19-info-sheet" + suffix);
         m.setShowInfo(false);
+
+        // Renaming the reports by the pattern: "Report" becomes "Summary" in every name.
+        std::vector<std::string> reports;
+        for (const qb::SearchHit* hit : rows)
+            reports.push_back(hit->url);
+        auto* rename = qb::openRenameMatches(m, reports, w);
+        rename->findChild<QLineEdit*>("renameReplace")->setText("Summary");
+        QElapsedTimer planning;
+        planning.start();
+        while (planning.elapsed() < 1000)
+            QApplication::processEvents();
+        shootWithPopup(w, rename, "21-rename-matches" + suffix);
+        rename->reject();
 
         for (const char* item : {"/Notes/todo.md", "/Photos/2024/report-cover.png"}) {
             QFile text(tree + item);
