@@ -55,21 +55,23 @@ ItemFacts readItemFacts(const std::string& path) {
     return facts;
 }
 
-std::vector<std::pair<QString, QString>> factLines(const ItemFacts& f) {
-    std::vector<std::pair<QString, QString>> lines;
-    lines.emplace_back(QStringLiteral("Kind"), f.kind);
-    lines.emplace_back(QStringLiteral("Size"), f.isDirectory
-                                                   ? QStringLiteral("Folder (contents not counted)")
-                                                   : sizeText(f.readable ? f.size : 0));
-    if (f.created)
-        lines.emplace_back(QStringLiteral("Created"), dateTimeText(*f.created));
-    if (f.modified)
-        lines.emplace_back(QStringLiteral("Modified"), dateTimeText(*f.modified));
-    lines.emplace_back(QStringLiteral("Access"), f.readable && f.writable
-                                                     ? QStringLiteral("Read & Write")
-                                                     : QStringLiteral("Read Only or Unavailable"));
-    return lines;
+std::array<std::optional<QString>, kFactLines> factValues(const ItemFacts& f) {
+    return {f.kind,
+            f.isDirectory ? QStringLiteral("Folder (contents not counted)")
+                          : sizeText(f.readable ? f.size : 0),
+            f.created ? std::optional(dateTimeText(*f.created)) : std::nullopt,
+            f.modified ? std::optional(dateTimeText(*f.modified)) : std::nullopt,
+            f.readable && f.writable ? QStringLiteral("Read & Write")
+                                     : QStringLiteral("Read Only or Unavailable")};
 }
+
+namespace {
+
+const QString kFactLabels[kFactLines] = {QStringLiteral("Kind"), QStringLiteral("Size"),
+                                         QStringLiteral("Created"), QStringLiteral("Modified"),
+                                         QStringLiteral("Access")};
+
+} // namespace
 
 // One item's section: icon and name, the facts, the full path, a reveal button and a hairline.
 class InfoSection : public QWidget {
@@ -93,12 +95,12 @@ public:
         form->setHorizontalSpacing(12);
         form->setVerticalSpacing(4);
         form->setColumnStretch(1, 1);
-        for (int i = 0; i < kLines; ++i) {
-            labels[i] = makeLabel(kLabels[i], TextStyle::body, true, this);
-            values[i] = plainLabel({}, this);
-            values[i]->setObjectName(kLabels[i]);
-            form->addWidget(labels[i], i, 0);
-            form->addWidget(values[i], i, 1);
+        for (int i = 0; i < kFactLines; ++i) {
+            factLabels[i] = makeLabel(kFactLabels[i], TextStyle::body, true, this);
+            valueLabels[i] = plainLabel({}, this);
+            valueLabels[i]->setObjectName(kFactLabels[i]);
+            form->addWidget(factLabels[i], i, 0);
+            form->addWidget(valueLabels[i], i, 1);
         }
         lines->addLayout(form);
         path = new ElidedLabel(this);
@@ -112,39 +114,36 @@ public:
         lines->addWidget(makeDivider(false, this));
     }
 
+    // Shows the item at index, with its facts once they have arrived.
     void fill(size_t at, const std::string& item, const std::optional<ItemFacts>& facts) {
-        const bool same = index == at;
-        index = at;
-        if (!same) {
+        if (index == at && hasFacts == facts.has_value())
+            return;
+        if (index != at) {
             name->setText(shownText(lastComponent(item)));
             setPlainToolTip(name, name->text());
             path->setText(shownText(item));
             setPlainToolTip(path, path->text());
         }
+        index = at;
+        hasFacts = facts.has_value();
         icon->setPixmap(FileIcon::iconForPath(item, facts && facts->isDirectory).pixmap(28, 28));
         // Until the facts arrive, the lines every item has are there, empty.
-        std::vector<std::pair<QString, QString>> lines =
-            facts ? factLines(*facts)
-                  : std::vector<std::pair<QString, QString>>{
-                        {kLabels[0], {}}, {kLabels[1], {}}, {kLabels[4], {}}};
-        for (int i = 0; i < kLines; ++i) {
-            auto line = std::find_if(lines.begin(), lines.end(),
-                                     [&](const auto& l) { return l.first == kLabels[i]; });
-            labels[i]->setVisible(line != lines.end());
-            values[i]->setVisible(line != lines.end());
-            values[i]->setText(line != lines.end() ? line->second : QString());
+        const auto values = facts ? factValues(*facts)
+                                  : std::array<std::optional<QString>, kFactLines>{
+                                        QString(), QString(), {}, {}, QString()};
+        for (int i = 0; i < kFactLines; ++i) {
+            factLabels[i]->setVisible(values[i].has_value());
+            valueLabels[i]->setVisible(values[i].has_value());
+            valueLabels[i]->setText(values[i].value_or(QString()));
         }
     }
 
-    static constexpr int kLines = 5;
-    static inline const QString kLabels[kLines] = {
-        QStringLiteral("Kind"), QStringLiteral("Size"), QStringLiteral("Created"),
-        QStringLiteral("Modified"), QStringLiteral("Access")};
     size_t index = size_t(-1);
+    bool hasFacts = false; // whether the lines show facts or wait for them
     QLabel* icon;
     ElidedLabel* name;
-    QLabel* labels[kLines];
-    QLabel* values[kLines];
+    QLabel* factLabels[kFactLines];
+    QLabel* valueLabels[kFactLines];
     ElidedLabel* path;
     QPushButton* reveal;
 };
@@ -185,6 +184,7 @@ public:
             if (k >= fit || i >= count) {
                 section->hide();
                 section->index = size_t(-1);
+                section->hasFacts = false;
                 continue;
             }
             section->setGeometry(0, int(i) * m_height - top, width, m_height - kGap);

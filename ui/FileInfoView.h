@@ -4,6 +4,7 @@
 
 #include <QDateTime>
 #include <QDialog>
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -22,8 +23,10 @@ struct ItemFacts {
     bool writable = false;
 };
 ItemFacts readItemFacts(const std::string& path);
-// The lines of the sheet for one item: label and value, in order.
-std::vector<std::pair<QString, QString>> factLines(const ItemFacts& facts);
+// The sheet's lines for one item, in order: Kind, Size, Created, Modified, Access. A line
+// that is left out (a date the file system does not keep) has no value.
+inline constexpr int kFactLines = 5;
+std::array<std::optional<QString>, kFactLines> factValues(const ItemFacts& facts);
 
 class InfoList;
 

@@ -1,5 +1,6 @@
 #include "ItemClipboard.h"
 
+#include "ShownText.h"
 #include "search/PathText.h"
 
 #include <QApplication>
@@ -18,7 +19,7 @@ QMimeData* itemsMimeData(const std::vector<std::string>& paths) {
         const QByteArray uri = QByteArray::fromStdString(fileUrlFromPath(path));
         uriList += uri + "\r\n";
         gnome += "\n" + uri;
-        text << QString::fromStdString(toValidUtf8(path));
+        text << shownText(path);
     }
     data->setData(QStringLiteral("text/uri-list"), uriList);
     data->setData(QStringLiteral("x-special/gnome-copied-files"), gnome);

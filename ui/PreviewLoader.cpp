@@ -1,6 +1,7 @@
 #include "PreviewLoader.h"
 
 #include "ResultsTableModel.h"
+#include "ShownText.h"
 #include "Style.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
@@ -28,7 +29,7 @@ QString factsText(const std::string& path, const struct stat& st, const std::str
         lines << sizeText(int64_t(st.st_size));
     lines << QStringLiteral("Modified %1")
                  .arg(dateTimeText(QDateTime::fromSecsSinceEpoch(st.st_mtime)));
-    lines << QString::fromStdString(toValidUtf8(parentOf(path)));
+    lines << shownText(parentOf(path));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -43,7 +44,7 @@ QSize fitting(QSize size, QSize target) {
 PreviewContent loadPreview(const std::string& path, QSize target, const std::atomic<bool>* stop,
                            int pageWidth) {
     PreviewContent out;
-    out.name = QString::fromStdString(toValidUtf8(lastComponent(path)));
+    out.name = shownText(lastComponent(path));
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         out.message = errno == ENOENT ? QStringLiteral("This item is no longer available.")

@@ -230,51 +230,42 @@ void PreviewWindow::resizeEvent(QResizeEvent* event) {
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        switch (key->key()) {
-        case Qt::Key_Left:
-        case Qt::Key_Right:
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_Space:
-        case Qt::Key_Escape:
-            if (key->modifiers() == Qt::NoModifier || key->modifiers() == Qt::KeypadModifier) {
-                keyPressEvent(key);
-                return true;
-            }
-            break;
-        default:
-            break;
-        }
+        const auto modifiers = key->modifiers() & ~Qt::KeypadModifier;
+        if (modifiers == Qt::NoModifier && handleKey(key->key()))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void PreviewWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
+    if (!handleKey(event->key()))
+        QWidget::keyPressEvent(event);
+}
+
+bool PreviewWindow::handleKey(int key) {
+    switch (key) {
     case Qt::Key_Left:
     case Qt::Key_Up:
         m_controller.step(-1);
-        return;
+        return true;
     case Qt::Key_Right:
     case Qt::Key_Down:
         m_controller.step(+1);
-        return;
+        return true;
     case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-        if (m_stack->currentWidget() == m_pages) {
-            QScrollBar* bar = m_pages->verticalScrollBar();
-            bar->setValue(bar->value() +
-                          (event->key() == Qt::Key_PageUp ? -1 : 1) * bar->pageStep());
-            return;
-        }
-        QWidget::keyPressEvent(event);
-        return;
+    case Qt::Key_PageDown: {
+        if (m_stack->currentWidget() != m_pages)
+            return false; // the text scrolls itself
+        QScrollBar* bar = m_pages->verticalScrollBar();
+        bar->setValue(bar->value() + (key == Qt::Key_PageUp ? -1 : 1) * bar->pageStep());
+        return true;
+    }
     case Qt::Key_Space:
     case Qt::Key_Escape:
         close();
-        return;
+        return true;
     default:
-        QWidget::keyPressEvent(event);
+        return false;
     }
 }
 

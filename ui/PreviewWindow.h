@@ -59,6 +59,8 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    // The window's own keys, wherever the focus is inside it; false for any other key.
+    bool handleKey(int key);
     void resizeEvent(QResizeEvent* event) override;
 
 private:
