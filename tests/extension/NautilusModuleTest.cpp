@@ -40,9 +40,10 @@ Module loadModule() {
     return m;
 }
 
-std::string label(NautilusMenuItem* item) {
+// A string property of a menu item ("name", "label").
+std::string property(NautilusMenuItem* item, const char* key) {
     gchar* text = nullptr;
-    g_object_get(item, "label", &text, nullptr);
+    g_object_get(item, key, &text, nullptr);
     std::string out = text ? text : "";
     g_free(text);
     return out;
@@ -60,11 +61,7 @@ std::string waitForFile(const std::string& path) {
 }
 
 std::string name(NautilusMenuItem* item) {
-    gchar* text = nullptr;
-    g_object_get(item, "name", &text, nullptr);
-    std::string out = text ? text : "";
-    g_free(text);
-    return out;
+    return property(item, "name");
 }
 
 std::string opened(NautilusMenuItem* item, const std::string& out) {
@@ -121,8 +118,8 @@ TEST(NautilusModule, SelectionAndBackgroundItemsEachHandOverTheirOwnFolder) {
         ASSERT_EQ(g_list_length(background), 1u);
         auto* selectionItem = NAUTILUS_MENU_ITEM(items->data);
         auto* backgroundItem = NAUTILUS_MENU_ITEM(background->data);
-        EXPECT_EQ(label(selectionItem), "Quillbrook Search…");
-        EXPECT_EQ(label(backgroundItem), "Quillbrook Search…");
+        EXPECT_EQ(property(selectionItem, "label"), "Quillbrook Search…");
+        EXPECT_EQ(property(backgroundItem, "label"), "Quillbrook Search…");
 
         std::map<std::string, NautilusMenuItem*> window;
         window[name(selectionItem)] = selectionItem;
