@@ -129,6 +129,9 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
     for (int spin = 0;; ++spin) {
         uint32_t seen = s.signal.load(std::memory_order_acquire);
         uint32_t taken = s.consumed.load(std::memory_order_relaxed);
+        // Read before the record count: a worker that finished wrote its last record first,
+        // and a record written between the two reads would otherwise be left behind.
+        bool finished = s.finished.load(std::memory_order_acquire);
         if (s.produced.load(std::memory_order_acquire) != taken) {
             out = std::move(s.ring[taken % kRecordsPerSubtree]);
             s.consumed.store(taken + 1, std::memory_order_release);
@@ -136,7 +139,7 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
             s.room.notify_one();
             return true;
         }
-        if (s.finished.load(std::memory_order_acquire))
+        if (finished)
             return false;
         if (m_stopSource.stop_requested())
             return false; // the worker may be gone from it; the run is ending
