@@ -31,9 +31,6 @@ public:
     bool valid() const { return m_regex.valid(); }
     const std::string& error() const { return m_regex.error(); }
 
-    // Call before matching the items of another walk.
-    void beginWalk();
-
     struct Result {
         bool matched = false;
         bool interrupted = false; // the matching budget ran out, or a stop was requested

@@ -41,7 +41,6 @@ public:
                     break;
                 m_skippedBefore += walker.errors() - m_levels.back().errorsBefore;
                 m_levels.pop_back();
-                m_matcher.beginWalk();
                 continue;
             }
             if (m_stop.stop_requested())
@@ -144,7 +143,6 @@ private:
         if (rest) {
             DirectoryWalker* walker = rest.get();
             m_levels.push_back({walker, std::move(rest), walker->errors()});
-            m_matcher.beginWalk();
         }
         return true;
     }

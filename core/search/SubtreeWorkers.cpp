@@ -186,7 +186,6 @@ void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_toke
                                                     kOpenDirectoriesPerWorker);
     walker->openAt(s.fd);
     s.fd = -1;
-    matcher.beginWalk();
     int64_t scanned = 0, interrupted = 0, quiet = 0;
     bool handedBack = false;
     for (;;) {
