@@ -1,5 +1,7 @@
 #include "DirectoryWalker.h"
 
+#include "PathText.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -95,10 +97,7 @@ bool DirectoryWalker::handOff(int tag, int& fd, std::string& path) {
                 continue;
             e.tag = static_cast<int16_t>(tag);
             fd = sub;
-            path.assign(m_path, 0, f.pathLength);
-            if (path.empty() || path.back() != '/')
-                path.push_back('/');
-            path += name;
+            path = joinPath(std::string_view(m_path).substr(0, f.pathLength), name);
             return true;
         }
     }
