@@ -82,13 +82,10 @@ unsigned SubtreeWorkers::affordable(unsigned wanted) {
         return wanted;
     // Room for the walking thread's own folders and a few the caller may open meanwhile.
     size_t held = openDescriptors() + DirectoryWalker::kMaxOpenDirectories + 1 + 8;
-    if (limit.rlim_cur <= held)
-        return 0;
-    size_t spare = (limit.rlim_cur - held) / (kOpenDirectoriesPerWorker + 1);
-    if (spare <= kWalksHandedBack)
-        return 0;
-    spare -= kWalksHandedBack;
-    return spare < wanted ? static_cast<unsigned>(spare) : wanted;
+    size_t spare = limit.rlim_cur > held ? limit.rlim_cur - held : 0;
+    while (wanted > 0 && descriptorsFor(wanted) > spare)
+        --wanted;
+    return wanted;
 }
 
 int SubtreeWorkers::freeSubtree() const {
