@@ -1,17 +1,27 @@
 #include "DirectoryWalker.h"
 
+#include "PathText.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace qb {
+namespace {
+
+// Walkers made so far: each counts its generations from a base of its own, 2^32 apart.
+std::atomic<uint64_t> s_walkers{0};
+
+} // namespace
 
 DirectoryWalker::DirectoryWalker(std::string root, bool recursive, bool includeHidden,
                                  size_t maxOpenDirectories)
     : m_root(std::move(root)), m_recursive(recursive), m_includeHidden(includeHidden),
-      m_maxOpen(std::max<size_t>(maxOpenDirectories, 2)) {
+      m_maxOpen(std::max<size_t>(maxOpenDirectories, 2)),
+      m_generation(s_walkers.fetch_add(1, std::memory_order_relaxed) << 32) {
     while (m_root.size() > 1 && m_root.back() == '/')
         m_root.pop_back();
     // Left uninitialised: the kernel writes only the pages a listing needs, and zeroing all
@@ -87,10 +97,7 @@ bool DirectoryWalker::handOff(int tag, int& fd, std::string& path) {
                 continue;
             e.tag = static_cast<int16_t>(tag);
             fd = sub;
-            path.assign(m_path, 0, f.pathLength);
-            if (path.empty() || path.back() != '/')
-                path.push_back('/');
-            path += name;
+            path = joinPath(std::string_view(m_path).substr(0, f.pathLength), name);
             return true;
         }
     }

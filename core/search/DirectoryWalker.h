@@ -42,7 +42,8 @@ public:
     ItemType type() const { return m_type; }
     // Descriptor of the directory that holds the current item.
     int directoryFd() const;
-    // Changes whenever the folder holding the current item changes.
+    // Changes whenever the folder holding the current item changes; no two walkers share one,
+    // so what is kept for a folder of one walk never answers for another's.
     uint64_t directoryGeneration() const { return m_generation; }
     int64_t errors() const { return m_errors; }
 
@@ -84,7 +85,7 @@ private:
     ItemType m_type = ItemType::other;
     bool m_pendingDirectory = false;
     int m_handedOff = -1;
-    uint64_t m_generation = 0;
+    uint64_t m_generation;
     uint64_t m_nothingToHandOff = ~uint64_t(0); // the generation at which none was left
     int64_t m_errors = 0;
     static constexpr size_t kBufferBytes = 256 * 1024;

@@ -25,10 +25,6 @@ struct FolderListing {
     std::string_view name(const FolderEntry& e) const {
         return {names.data() + e.offset, e.length};
     }
-    void swap(FolderListing& other) {
-        names.swap(other.names);
-        entries.swap(other.entries);
-    }
 };
 
 // How the walk opens every folder below its root: never through a link.

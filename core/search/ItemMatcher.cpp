@@ -28,14 +28,6 @@ ItemMatcher::ItemMatcher(const std::string& pattern, const ItemMatchSettings& se
         m_prefilter = LiteralPrefilter::fromPattern(pattern, settings.caseSensitive);
 }
 
-void ItemMatcher::beginWalk() {
-    // Folder generations restart with each walk: what was kept for one must not answer for
-    // another's folder.
-    m_folderGeneration = ~uint64_t(0);
-    if (m_prefilter)
-        m_prefilter->forgetFolder();
-}
-
 ItemMatcher::Result ItemMatcher::match(const DirectoryWalker& walker, const std::stop_token& stop) {
     if (m_prefilter &&
         !(m_settings.fullPath ? m_prefilter->mayMatchPath(walker.path(), walker.nameOffset(),

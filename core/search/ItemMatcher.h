@@ -5,6 +5,7 @@
 #include "DirectoryWalker.h"
 #include "LiteralPrefilter.h"
 #include "RegexMatcher.h"
+#include "SearchEngine.h"
 #include "SearchRecords.h"
 
 #include <chrono>
@@ -21,7 +22,7 @@ struct ItemMatchSettings {
     bool attributes = true;       // kind, size, date and type of each hit
     bool nameKeys = true;         // the collation key of each hit's name
     bool literalPrefilter = true; // names lacking the pattern's literal text skip ICU
-    std::chrono::steady_clock::duration itemBudget = std::chrono::milliseconds(50);
+    std::chrono::steady_clock::duration itemBudget = SearchEngine::kItemBudget;
 };
 
 class ItemMatcher {
@@ -30,9 +31,6 @@ public:
 
     bool valid() const { return m_regex.valid(); }
     const std::string& error() const { return m_regex.error(); }
-
-    // Call before matching the items of another walk.
-    void beginWalk();
 
     struct Result {
         bool matched = false;

@@ -28,8 +28,6 @@ public:
     // The same for a whole path whose name starts at nameOffset; the answer for the folder
     // part is kept while generation stays the same.
     bool mayMatchPath(std::string_view path, size_t nameOffset, uint64_t generation);
-    // Drops the answer kept for a folder, before paths of another walk come.
-    void forgetFolder() { m_folderGeneration = ~uint64_t(0); }
 
 private:
     LiteralPrefilter() = default;

@@ -41,7 +41,6 @@ public:
                     break;
                 m_skippedBefore += walker.errors() - m_levels.back().errorsBefore;
                 m_levels.pop_back();
-                m_matcher.beginWalk();
                 continue;
             }
             if (m_stop.stop_requested())
@@ -106,9 +105,10 @@ private:
         if (subtree < 0)
             return;
         int fd = -1;
+        std::string path;
         for (Level& level : m_levels) {
-            if (level.walker->handOff(subtree, fd, m_handOffPath)) {
-                m_workers->give(subtree, fd, m_handOffPath);
+            if (level.walker->handOff(subtree, fd, path)) {
+                m_workers->give(subtree, fd, std::move(path));
                 return;
             }
         }
@@ -144,7 +144,6 @@ private:
         if (rest) {
             DirectoryWalker* walker = rest.get();
             m_levels.push_back({walker, std::move(rest), walker->errors()});
-            m_matcher.beginWalk();
         }
         return true;
     }
@@ -162,7 +161,6 @@ private:
     int64_t m_interrupted = 0;
     int64_t m_skippedBefore = 0; // counted in subtrees and in walks since ended
     bool m_limited = false;
-    std::string m_handOffPath;
 };
 
 } // namespace

@@ -50,8 +50,9 @@ struct RunTuning {
     bool literalPrefilter = true;
     // Called on the calling thread with each hit as soon as it is found.
     std::function<void(const SearchHit&)> onHit;
-    // Matching time per item. Only tests change it: a longer budget keeps a thread that is
-    // held off its core from cutting a match short, so runs can be compared exactly.
+    // Matching time per item. Only comparisons change it (tests, quillbrook-find's
+    // --item-budget): a longer budget keeps a thread that is held off its core from cutting a
+    // match short, so runs can be compared exactly.
     std::chrono::steady_clock::duration itemBudget = kItemBudget;
     // False: hits reach only onHit, and updates carry the counts with an empty hit list
     // (for callers that print hits as they come and would only pay for holding them).

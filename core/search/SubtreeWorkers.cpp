@@ -82,13 +82,10 @@ unsigned SubtreeWorkers::affordable(unsigned wanted) {
         return wanted;
     // Room for the walking thread's own folders and a few the caller may open meanwhile.
     size_t held = openDescriptors() + DirectoryWalker::kMaxOpenDirectories + 1 + 8;
-    if (limit.rlim_cur <= held)
-        return 0;
-    size_t spare = (limit.rlim_cur - held) / (kOpenDirectoriesPerWorker + 1);
-    if (spare <= kWalksHandedBack)
-        return 0;
-    spare -= kWalksHandedBack;
-    return spare < wanted ? static_cast<unsigned>(spare) : wanted;
+    size_t spare = limit.rlim_cur > held ? limit.rlim_cur - held : 0;
+    while (wanted > 0 && descriptorsFor(wanted) > spare)
+        --wanted;
+    return wanted;
 }
 
 int SubtreeWorkers::freeSubtree() const {
@@ -129,6 +126,9 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
     for (int spin = 0;; ++spin) {
         uint32_t seen = s.signal.load(std::memory_order_acquire);
         uint32_t taken = s.consumed.load(std::memory_order_relaxed);
+        // Read before the record count: a worker that finished wrote its last record first,
+        // and a record written between the two reads would otherwise be left behind.
+        bool finished = s.finished.load(std::memory_order_acquire);
         if (s.produced.load(std::memory_order_acquire) != taken) {
             out = std::move(s.ring[taken % kRecordsPerSubtree]);
             s.consumed.store(taken + 1, std::memory_order_release);
@@ -136,7 +136,7 @@ bool SubtreeWorkers::take(int subtree, Record& out) {
             s.room.notify_one();
             return true;
         }
-        if (s.finished.load(std::memory_order_acquire))
+        if (finished)
             return false;
         if (m_stopSource.stop_requested())
             return false; // the worker may be gone from it; the run is ending
@@ -183,7 +183,6 @@ void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_toke
                                                     kOpenDirectoriesPerWorker);
     walker->openAt(s.fd);
     s.fd = -1;
-    matcher.beginWalk();
     int64_t scanned = 0, interrupted = 0, quiet = 0;
     bool handedBack = false;
     for (;;) {
