@@ -2,6 +2,7 @@
 
 #include "CoarseClock.h"
 #include "PathText.h"
+#include "RegexMatcher.h"
 
 #include <algorithm>
 #include <cerrno>
