@@ -54,7 +54,6 @@ int renameMatches(const qb::SearchOptions& options, qb::SearchEngine::RunTuning 
     std::vector<qb::FileActions::RenameRequest> requests;
     std::string out;
     for (const qb::PlannedRename& row : plan.rows) {
-        const std::string target = qb::joinPath(qb::parentOf(row.item), row.newName);
         if (qb::isProblem(row.state)) {
             std::fprintf(stderr, "%s → %s: %s\n", qb::toValidUtf8(row.item).c_str(),
                          qb::toValidUtf8(row.newName).c_str(), qb::describe(row.state));
@@ -63,6 +62,7 @@ int renameMatches(const qb::SearchOptions& options, qb::SearchEngine::RunTuning 
         if (row.state != qb::RenameState::renamed)
             continue;
         requests.push_back({row.item, row.newName});
+        const std::string target = qb::joinPath(qb::parentOf(row.item), row.newName);
         if (how.nul) {
             out += row.item + '\0' + target + '\0';
         } else {

@@ -6,9 +6,6 @@
 
 #include <QApplication>
 #include <QPainter>
-#include <QTextLayout>
-
-Q_DECLARE_METATYPE(std::vector<qb::NameRange>)
 
 namespace qb {
 
@@ -30,14 +27,6 @@ QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || size_t(index.row()) >= m_plan.rows.size())
         return {};
     const PlannedRename& row = m_plan.rows[size_t(index.row())];
-    if (role == problemRole)
-        return isProblem(row.state);
-    if (role == changedRole && index.column() == newNameColumn) {
-        std::vector<NameRange> ranges;
-        for (const RawRange& r : row.changed)
-            ranges.push_back({r.location, r.length});
-        return QVariant::fromValue(ranges);
-    }
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
         return {};
     QString text;
@@ -72,30 +61,27 @@ QVariant RenamePreviewModel::headerData(int section, Qt::Orientation orientation
 
 void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
-    QStyleOptionViewItem opt = option;
-    initStyleOption(&opt, index);
-    const QString text = opt.text;
-    const auto ranges = index.data(RenamePreviewModel::changedRole).value<std::vector<NameRange>>();
-    if (ranges.empty()) {
+    // The inserted ranges are read from the plan itself, as the results' delegate reads its hits.
+    const auto* model = qobject_cast<const RenamePreviewModel*>(index.model());
+    const size_t row = size_t(index.row());
+    if (!model || index.column() != RenamePreviewModel::newNameColumn ||
+        row >= model->plan().rows.size() || model->plan().rows[row].changed.empty()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
+    QStyleOptionViewItem opt = option;
+    initStyleOption(&opt, index);
+    const QString text = opt.text;
     opt.text.clear();
     const QWidget* widget = opt.widget;
     QStyle* style = widget ? widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
-    QTextLayout layout(text, opt.font);
-    layout.setFormats(highlightFormats(text, ranges, opt.font));
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    line.setLineWidth(1e6);
-    layout.endLayout();
     painter->save();
-    painter->setClipRect(rect);
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                          : QPalette::Text));
-    layout.draw(painter, QPointF(rect.left(), rect.top() + (rect.height() - line.height()) / 2));
+    drawName(painter, rect, text, highlightFormats(text, model->plan().rows[row].changed, opt.font),
+             opt.font);
     painter->restore();
 }
 

@@ -1,7 +1,6 @@
 #pragma once
-// The rows of a rename preview: old name, new name (with the inserted text as a role for
-// emphasis) and the state in words. Texts are made when a row is drawn, so that a plan of
-// 20,000 rows is taken in at once.
+// The rows of a rename preview: old name, new name and the state in words. Texts are made
+// when a row is drawn, so that a plan of 20,000 rows is taken in at once.
 
 #include "search/RenamePlanner.h"
 
@@ -14,9 +13,6 @@ class RenamePreviewModel : public QAbstractTableModel {
     Q_OBJECT
 public:
     enum Column { oldNameColumn, newNameColumn, stateColumn, columnCount_ };
-    // The new name's inserted ranges, as a QVariant holding std::vector<NameRange>.
-    static constexpr int changedRole = Qt::UserRole + 1;
-    static constexpr int problemRole = Qt::UserRole + 2; // bool
 
     using QAbstractTableModel::QAbstractTableModel;
     void setPlan(RenamePlan plan);
@@ -31,7 +27,7 @@ private:
     RenamePlan m_plan;
 };
 
-// Draws the new names with their inserted text in bold and underlined.
+// Draws the new names with their inserted text emphasised as the results' matched text is.
 class RenamePreviewDelegate : public QStyledItemDelegate {
     Q_OBJECT
 public:

@@ -33,8 +33,6 @@ highlightFormats(const QString& name, const std::vector<NameRange>& ranges, cons
     return formats;
 }
 
-namespace {
-
 void drawName(QPainter* p, const QRect& rect, const QString& name,
               const QList<QTextLayout::FormatRange>& formats, const QFont& font) {
     QString shown = name;
@@ -64,8 +62,6 @@ void drawName(QPainter* p, const QRect& rect, const QString& name,
     layout.draw(p, QPointF(rect.left(), y));
     p->restore();
 }
-
-} // namespace
 
 void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {

@@ -296,11 +296,11 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
 
 FileActionResult renameAll(const std::vector<RenameRequest>& requests, const RenameCall& call) {
     std::vector<detail::RenameJob> jobs;
-    std::unordered_map<std::string, bool> seen;
+    std::unordered_set<std::string> seen;
     for (const RenameRequest& request : requests) {
         std::string item = standardisePath(request.item);
         std::string_view old = lastComponent(item);
-        if (old == request.name || !seen.emplace(item, true).second)
+        if (old == request.name || !seen.insert(item).second)
             continue;
         jobs.push_back({std::string(parentOf(item)), std::string(old), request.name, {}});
     }

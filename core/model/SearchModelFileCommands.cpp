@@ -192,17 +192,19 @@ void SearchModel::runInBackground(std::function<FileActionResult()> operation,
     auto task = std::make_shared<FileTask>();
     m_fileTask = task;
     SearchModel* model = this;
-    QThreadPool::globalInstance()->start([model, task, operation, done] {
-        FileActionResult result = operation();
-        postCall(model, [model, task, result = std::move(result), done] {
-            if (model->m_fileTask == task)
-                model->m_fileTask.reset();
-            done(result);
+    // Moved in: an operation may hold every selected path.
+    QThreadPool::globalInstance()->start(
+        [model, task, operation = std::move(operation), done = std::move(done)] {
+            FileActionResult result = operation();
+            postCall(model, [model, task, result = std::move(result), done] {
+                if (model->m_fileTask == task)
+                    model->m_fileTask.reset();
+                done(result);
+            });
+            // Last: the model's destructor waits for this before it goes away.
+            task->done.store(true);
+            task->done.notify_all();
         });
-        // Last: the model's destructor waits for this before it goes away.
-        task->done.store(true);
-        task->done.notify_all();
-    });
 }
 
 void SearchModel::performFileAction(const QString& title, bool history,

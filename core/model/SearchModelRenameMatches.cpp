@@ -32,11 +32,14 @@ FileActionResult renameByPlan(const RenameRules& rules, const std::vector<std::s
 } // namespace
 
 void SearchModel::renameMatches(const RenameRules& rules, const UrlList& urls) {
-    auto items = itemsOr(urls);
-    if (m_fileActionRunning || items.empty())
+    if (m_fileActionRunning)
         return;
+    auto items = itemsOr(urls);
+    if (items.empty())
+        return;
+    // Moved, not copied again: the batch may hold 20,000 paths.
     performFileAction("Renaming\u2026", true,
-                      [rules, items] { return renameByPlan(rules, items); });
+                      [rules, items = std::move(items)] { return renameByPlan(rules, items); });
 }
 
 } // namespace qb

@@ -2,6 +2,7 @@
 
 #include "CoarseClock.h"
 #include "PathText.h"
+#include "RegexMatcher.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -53,10 +54,6 @@ void decode(std::string_view bytes, DecodedName& out) {
     }
     out.offsets.push_back(length);
     out.text.setTo(false, out.units.data(), int32_t(out.units.size()));
-}
-
-void appendUtf8(const icu::UnicodeString& text, std::string& out) {
-    text.toUTF8String(out);
 }
 
 std::string at(const char* what, int32_t position) {
@@ -182,6 +179,13 @@ std::vector<bool> repeated(const std::vector<std::string_view>& views, bool all)
     return out;
 }
 
+// A stopped plan is dropped whole, so that no partial rows are taken for a result.
+RenamePlan stoppedPlan() {
+    RenamePlan plan;
+    plan.stopped = true;
+    return plan;
+}
+
 RenameState checkName(const std::string& name, size_t maxNameBytes) {
     if (name.empty())
         return RenameState::empty;
@@ -259,11 +263,8 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
     DecodedName name;
     icu::UnicodeString expanded;
     for (size_t i = 0; i < paths.size(); ++i) {
-        if (stop.stop_requested()) {
-            plan.rows.clear();
-            plan.stopped = true;
-            return plan;
-        }
+        if (stop.stop_requested())
+            return stoppedPlan();
         if (again[i])
             continue;
         PlannedRename& row = plan.rows.emplace_back();
@@ -290,7 +291,7 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
             written += start - kept;
             const int32_t inserted = expanded.length() - (start - kept);
             if (inserted > 0) {
-                appendUtf8(expanded.tempSubString(start - kept), row.newName);
+                expanded.tempSubString(start - kept).toUTF8String(row.newName);
                 row.changed.push_back({written, inserted});
                 written += inserted;
             }
@@ -299,11 +300,8 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
                 break;
         }
         if (status == U_REGEX_STOPPED_BY_CALLER || status == U_REGEX_TIME_OUT) {
-            if (stop.stop_requested()) {
-                plan.rows.clear();
-                plan.stopped = true;
-                return plan;
-            }
+            if (stop.stop_requested())
+                return stoppedPlan();
             row.state = RenameState::interrupted;
         } else if (U_FAILURE(status)) {
             plan.rows.clear();
@@ -323,33 +321,29 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
     }
 
     // A target is free when nothing is there, or when what is there is renamed away by this
-    // same batch; two items of the batch may not share one.
-    std::vector<std::string> targetOf(plan.rows.size());
-    std::vector<std::string_view> targets, leaving;
+    // same batch; two items of the batch may not share one. Per renamed row: its index, its
+    // target, and (sorted apart) its current path.
     std::vector<size_t> renamedRows;
-    TakenNames taken(exists);
+    std::vector<std::string> targets;
+    std::vector<std::string_view> leaving;
     for (size_t i = 0; i < plan.rows.size(); ++i) {
         const PlannedRename& row = plan.rows[i];
         if (row.state != RenameState::renamed)
             continue;
-        targetOf[i] = joinPath(parentOf(row.item), row.newName);
         renamedRows.push_back(i);
+        targets.push_back(joinPath(parentOf(row.item), row.newName));
         leaving.push_back(row.item);
     }
-    for (size_t i : renamedRows) {
-        targets.push_back(targetOf[i]);
-        taken.expect(parentOf(targetOf[i]));
-    }
-    const std::vector<bool> shared = repeated(targets, true);
+    TakenNames taken(exists);
+    for (const std::string& target : targets)
+        taken.expect(parentOf(target));
+    const std::vector<bool> shared = repeated({targets.begin(), targets.end()}, true);
     std::sort(leaving.begin(), leaving.end());
     for (size_t k = 0; k < renamedRows.size(); ++k) {
-        if (stop.stop_requested()) {
-            plan.rows.clear();
-            plan.stopped = true;
-            return plan;
-        }
+        if (stop.stop_requested())
+            return stoppedPlan();
         PlannedRename& row = plan.rows[renamedRows[k]];
-        const std::string& target = targetOf[renamedRows[k]];
+        const std::string& target = targets[k];
         if (shared[k])
             row.state = RenameState::duplicate;
         else if (!std::binary_search(leaving.begin(), leaving.end(), std::string_view(target)) &&

@@ -3,7 +3,7 @@
 // which new names cannot be used. Bytes outside the replaced ranges are kept as they are, so
 // a name that is not UTF-8 keeps its undecodable bytes.
 
-#include "RegexMatcher.h"
+#include "SearchRecords.h"
 
 #include <cstddef>
 #include <functional>
@@ -41,8 +41,9 @@ struct PlannedRename {
     std::string item;    // absolute path
     std::string newName; // bytes of the new last component
     RenameState state = RenameState::unchanged;
-    // Inserted text in the new name, in UTF-16 units of its decoded form, for emphasis.
-    std::vector<RawRange> changed;
+    // Inserted text in the new name, in UTF-16 units of its decoded form, for emphasis as the
+    // results emphasise matched text.
+    std::vector<NameRange> changed;
 };
 
 struct RenamePlan {
