@@ -73,6 +73,7 @@ RenameMatchesDialog::RenameMatchesDialog(SearchModel& model, std::vector<std::st
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->horizontalHeader()->setStretchLastSection(true);
+    m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_table->setColumnWidth(RenamePreviewModel::oldNameColumn, 220);
     m_table->setColumnWidth(RenamePreviewModel::newNameColumn, 220);
     column->addWidget(m_table, 1);
