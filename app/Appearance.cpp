@@ -1,7 +1,7 @@
 #include "Appearance.h"
 
 #include "model/SearchModel.h"
-#include "ui/Binding.h"
+#include "ui/widgets/Binding.h"
 
 #include <QApplication>
 #include <QDBusConnection>

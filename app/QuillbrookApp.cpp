@@ -9,12 +9,12 @@
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
-#include "ui/DesktopServices.h"
-#include "ui/LaunchContext.h"
 #include "ui/MainWindow.h"
-#include "ui/PreferencesView.h"
 #include "ui/SearchView.h"
-#include "ui/Symbols.h"
+#include "ui/desktop/DesktopServices.h"
+#include "ui/desktop/LaunchContext.h"
+#include "ui/sheets/PreferencesView.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QAccessible>
 #include <QApplication>

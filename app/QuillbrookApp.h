@@ -4,7 +4,7 @@
 // it from the command line and from later starts.
 
 #include "ui/MainWindow.h"
-#include "ui/PreferencesView.h"
+#include "ui/sheets/PreferencesView.h"
 
 #include <QObject>
 #include <QPointer>

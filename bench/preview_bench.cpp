@@ -4,7 +4,7 @@
 // with the arrow key held down (a key every 30 ms).
 // Usage: qb_preview_bench   (runs offscreen unless a display is set)
 
-#include "ui/PreviewWindow.h"
+#include "ui/preview/PreviewWindow.h"
 
 #include <QApplication>
 #include <QDir>

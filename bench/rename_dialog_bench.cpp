@@ -7,7 +7,7 @@
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "ui/MainWindow.h"
-#include "ui/RenameMatchesDialog.h"
+#include "ui/sheets/RenameMatchesDialog.h"
 
 #include <QApplication>
 #include <QDir>

@@ -9,10 +9,10 @@
 #include "app/QuillbrookApp.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
-#include "ui/FileInfoView.h"
-#include "ui/ResultArea.h"
-#include "ui/ResultsView.h"
 #include "ui/SearchView.h"
+#include "ui/results/ResultArea.h"
+#include "ui/results/ResultsView.h"
+#include "ui/sheets/FileInfoView.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>

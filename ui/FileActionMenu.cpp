@@ -1,10 +1,10 @@
-#include "FileActionMenu.h"
+#include "ui/FileActionMenu.h"
 
-#include "Applications.h"
-#include "RenameMatchesDialog.h"
-#include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/desktop/Applications.h"
+#include "ui/sheets/RenameMatchesDialog.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,10 +1,10 @@
-#include "MainWindow.h"
+#include "ui/MainWindow.h"
 
-#include "Binding.h"
-#include "SearchView.h"
-#include "ShownText.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/SearchView.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QActionGroup>
 #include <QMenu>

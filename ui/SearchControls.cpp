@@ -1,13 +1,13 @@
-#include "SearchControls.h"
+#include "ui/SearchControls.h"
 
-#include "Binding.h"
-#include "ElidedLabel.h"
-#include "SegmentedControl.h"
-#include "ShownText.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/ElidedLabel.h"
+#include "ui/widgets/SegmentedControl.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QActionGroup>
 #include <QBoxLayout>

@@ -3,9 +3,9 @@
 // and the status line, arranged by the window layout, with the window's sheets, popup and
 // alert, the folder drop and the keyboard focus rules.
 
-#include "FileInfoView.h"
-#include "PatternHelp.h"
-#include "SaveSheet.h"
+#include "ui/sheets/FileInfoView.h"
+#include "ui/sheets/PatternHelp.h"
+#include "ui/sheets/SaveSheet.h"
 
 #include <QMessageBox>
 #include <QPointer>

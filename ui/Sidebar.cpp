@@ -1,11 +1,11 @@
-#include "Sidebar.h"
+#include "ui/Sidebar.h"
 
-#include "Binding.h"
-#include "ShownText.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

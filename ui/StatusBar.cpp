@@ -1,11 +1,11 @@
-#include "StatusBar.h"
+#include "ui/StatusBar.h"
 
-#include "ElidedLabel.h"
-#include "ShownText.h"
-#include "Spinner.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/ElidedLabel.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Spinner.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QBoxLayout>
 #include <QLabel>

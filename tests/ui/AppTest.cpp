@@ -7,11 +7,11 @@
 #include "app/X11Activation.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
-#include "ui/DesktopServices.h"
 #include "ui/MainWindow.h"
-#include "ui/ResultArea.h"
-#include "ui/ResultsView.h"
 #include "ui/SearchView.h"
+#include "ui/desktop/DesktopServices.h"
+#include "ui/results/ResultArea.h"
+#include "ui/results/ResultsView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,9 +7,9 @@
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 #include "ui/MainWindow.h"
-#include "ui/ResultArea.h"
-#include "ui/ResultsView.h"
 #include "ui/SearchView.h"
+#include "ui/results/ResultArea.h"
+#include "ui/results/ResultsView.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>

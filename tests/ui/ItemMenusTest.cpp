@@ -1,12 +1,12 @@
 #include "WindowFixture.h"
 #include "app/Commands.h"
 #include "app/QuillbrookApp.h"
-#include "ui/DesktopServices.h"
-#include "ui/ElidedLabel.h"
 #include "ui/FileActionMenu.h"
-#include "ui/FileInfoView.h"
-#include "ui/PreviewLoader.h"
-#include "ui/PreviewWindow.h"
+#include "ui/desktop/DesktopServices.h"
+#include "ui/preview/PreviewLoader.h"
+#include "ui/preview/PreviewWindow.h"
+#include "ui/sheets/FileInfoView.h"
+#include "ui/widgets/ElidedLabel.h"
 
 #include <QAction>
 #include <QClipboard>

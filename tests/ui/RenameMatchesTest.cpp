@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
-#include "ui/RenameMatchesDialog.h"
-#include "ui/RenamePreviewModel.h"
+#include "ui/sheets/RenameMatchesDialog.h"
+#include "ui/sheets/RenamePreviewModel.h"
 
 #include <QCheckBox>
 #include <QPushButton>

@@ -1,10 +1,10 @@
 #include "WindowFixture.h"
-#include "ui/ResultArea.h"
-#include "ui/ResultDelegate.h"
-#include "ui/ResultFilterBar.h"
-#include "ui/ResultsTableModel.h"
-#include "ui/ResultsView.h"
-#include "ui/ShownText.h"
+#include "ui/results/ResultArea.h"
+#include "ui/results/ResultDelegate.h"
+#include "ui/results/ResultFilterBar.h"
+#include "ui/results/ResultsTableModel.h"
+#include "ui/results/ResultsView.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QClipboard>
 #include <QComboBox>

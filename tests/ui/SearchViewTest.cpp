@@ -1,11 +1,11 @@
 #include "WindowFixture.h"
-#include "ui/EmptyState.h"
-#include "ui/ExampleButton.h"
-#include "ui/PatternHelp.h"
-#include "ui/ResultArea.h"
-#include "ui/ResultsView.h"
-#include "ui/SaveSheet.h"
 #include "ui/StatusBar.h"
+#include "ui/results/EmptyState.h"
+#include "ui/results/ResultArea.h"
+#include "ui/results/ResultsView.h"
+#include "ui/sheets/PatternHelp.h"
+#include "ui/sheets/SaveSheet.h"
+#include "ui/widgets/ExampleButton.h"
 
 #include <QPushButton>
 

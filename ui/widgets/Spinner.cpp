@@ -1,4 +1,4 @@
-#include "Spinner.h"
+#include "ui/widgets/Spinner.h"
 
 #include <QPainter>
 #include <QTimerEvent>

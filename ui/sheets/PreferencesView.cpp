@@ -1,10 +1,10 @@
-#include "PreferencesView.h"
+#include "ui/sheets/PreferencesView.h"
 
-#include "Binding.h"
-#include "SegmentedControl.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/SegmentedControl.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

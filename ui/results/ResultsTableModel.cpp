@@ -1,10 +1,10 @@
-#include "ResultsTableModel.h"
+#include "ui/results/ResultsTableModel.h"
 
-#include "FileIcon.h"
-#include "ItemClipboard.h"
-#include "ShownText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/desktop/FileIcon.h"
+#include "ui/desktop/ItemClipboard.h"
+#include "ui/widgets/ShownText.h"
 
 #include <glib.h>
 

@@ -1,12 +1,12 @@
-#include "FileInfoView.h"
+#include "ui/sheets/FileInfoView.h"
 
-#include "ElidedLabel.h"
-#include "FileIcon.h"
-#include "ResultsTableModel.h"
-#include "ShownText.h"
-#include "Style.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
+#include "ui/desktop/FileIcon.h"
+#include "ui/results/ResultsTableModel.h"
+#include "ui/widgets/ElidedLabel.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
 
 #include <QAbstractScrollArea>
 #include <QBoxLayout>

@@ -1,9 +1,9 @@
-#include "FileIcon.h"
+#include "ui/desktop/FileIcon.h"
 
-#include "Symbols.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
 #include "search/SearchRecords.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QCache>
 #include <QHash>

@@ -1,4 +1,4 @@
-#include "LaunchContext.h"
+#include "ui/desktop/LaunchContext.h"
 
 #include <QEvent>
 #include <QGuiApplication>

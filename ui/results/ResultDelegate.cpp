@@ -1,6 +1,6 @@
-#include "ResultDelegate.h"
+#include "ui/results/ResultDelegate.h"
 
-#include "ResultsTableModel.h"
+#include "ui/results/ResultsTableModel.h"
 
 #include <QApplication>
 #include <QPainter>

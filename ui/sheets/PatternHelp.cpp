@@ -1,10 +1,10 @@
-#include "PatternHelp.h"
+#include "ui/sheets/PatternHelp.h"
 
-#include "ExampleButton.h"
-#include "ShownText.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/ExampleButton.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QApplication>
 #include <QBoxLayout>

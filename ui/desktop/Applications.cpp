@@ -1,9 +1,9 @@
-#include "Applications.h"
+#include "ui/desktop/Applications.h"
 
-#include "LaunchContext.h"
 #include "search/ContentTypes.h"
 #include "search/HitOrdering.h"
 #include "search/PathText.h"
+#include "ui/desktop/LaunchContext.h"
 
 #include <QThreadPool>
 #include <algorithm>

@@ -1,11 +1,11 @@
-#include "ResultArea.h"
+#include "ui/results/ResultArea.h"
 
-#include "Binding.h"
-#include "EmptyState.h"
-#include "ResultsView.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/results/EmptyState.h"
+#include "ui/results/ResultsView.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QBoxLayout>
 #include <QLabel>

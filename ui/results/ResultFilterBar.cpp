@@ -1,8 +1,8 @@
-#include "ResultFilterBar.h"
+#include "ui/results/ResultFilterBar.h"
 
-#include "Binding.h"
-#include "Style.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/Binding.h"
+#include "ui/widgets/Style.h"
 
 #include <QBoxLayout>
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "DesktopServices.h"
+#include "ui/desktop/DesktopServices.h"
 
-#include "ApplicationChooser.h"
-#include "Applications.h"
-#include "LaunchContext.h"
-#include "PreviewWindow.h"
-#include "ShownText.h"
 #include "search/PathText.h"
+#include "ui/desktop/Applications.h"
+#include "ui/desktop/LaunchContext.h"
+#include "ui/preview/PreviewWindow.h"
+#include "ui/sheets/ApplicationChooser.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QApplication>
 #include <QClipboard>

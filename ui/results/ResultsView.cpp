@@ -1,11 +1,11 @@
-#include "ResultsView.h"
+#include "ui/results/ResultsView.h"
 
-#include "Binding.h"
-#include "FileActionMenu.h"
-#include "ItemClipboard.h"
-#include "ResultDelegate.h"
-#include "ResultsTableModel.h"
 #include "model/SearchModel.h"
+#include "ui/FileActionMenu.h"
+#include "ui/desktop/ItemClipboard.h"
+#include "ui/results/ResultDelegate.h"
+#include "ui/results/ResultsTableModel.h"
+#include "ui/widgets/Binding.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>

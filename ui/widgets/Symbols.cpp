@@ -1,4 +1,4 @@
-#include "Symbols.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,10 +1,10 @@
-#include "EmptyState.h"
+#include "ui/results/EmptyState.h"
 
-#include "ExampleButton.h"
-#include "Spinner.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/ExampleButton.h"
+#include "ui/widgets/Spinner.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QBoxLayout>
 #include <QEvent>

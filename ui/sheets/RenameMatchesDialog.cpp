@@ -1,10 +1,10 @@
-#include "RenameMatchesDialog.h"
+#include "ui/sheets/RenameMatchesDialog.h"
 
-#include "RenamePreviewModel.h"
-#include "ShownText.h"
-#include "Style.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
+#include "ui/sheets/RenamePreviewModel.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>

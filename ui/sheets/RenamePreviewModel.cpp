@@ -1,8 +1,8 @@
-#include "RenamePreviewModel.h"
+#include "ui/sheets/RenamePreviewModel.h"
 
-#include "ResultDelegate.h"
-#include "ShownText.h"
 #include "search/PathText.h"
+#include "ui/results/ResultDelegate.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QApplication>
 #include <QPainter>

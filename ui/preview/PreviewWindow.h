@@ -4,7 +4,7 @@
 // supersedes an older one. Left and Right (or Up and Down) step through the items, Page Up and Page
 // Down scroll the pages; Space and Escape close.
 
-#include "PreviewLoader.h"
+#include "ui/preview/PreviewLoader.h"
 
 #include <QWidget>
 #include <memory>

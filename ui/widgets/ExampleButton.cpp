@@ -1,9 +1,9 @@
-#include "ExampleButton.h"
+#include "ui/widgets/ExampleButton.h"
 
-#include "ShownText.h"
-#include "Style.h"
-#include "Symbols.h"
 #include "model/SearchModel.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
+#include "ui/widgets/Symbols.h"
 
 #include <QBoxLayout>
 #include <QLabel>

@@ -1,8 +1,8 @@
-#include "PreviewWindow.h"
+#include "ui/preview/PreviewWindow.h"
 
-#include "FileIcon.h"
-#include "ShownText.h"
-#include "Style.h"
+#include "ui/desktop/FileIcon.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
 
 #include <QBoxLayout>
 #include <QFutureWatcher>

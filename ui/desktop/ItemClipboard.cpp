@@ -1,7 +1,7 @@
-#include "ItemClipboard.h"
+#include "ui/desktop/ItemClipboard.h"
 
-#include "ShownText.h"
 #include "search/PathText.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "ApplicationChooser.h"
+#include "ui/sheets/ApplicationChooser.h"
 
-#include "Applications.h"
+#include "ui/desktop/Applications.h"
 
 #include <QBoxLayout>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "SegmentedControl.h"
+#include "ui/widgets/SegmentedControl.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>

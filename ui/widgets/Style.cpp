@@ -1,6 +1,6 @@
-#include "Style.h"
+#include "ui/widgets/Style.h"
 
-#include "ShownText.h"
+#include "ui/widgets/ShownText.h"
 
 #include <QApplication>
 #include <QDateTime>

@@ -1,4 +1,4 @@
-#include "ElidedLabel.h"
+#include "ui/widgets/ElidedLabel.h"
 
 #include <QPainter>
 #include <QStyle>

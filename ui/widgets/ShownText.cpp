@@ -1,4 +1,4 @@
-#include "ShownText.h"
+#include "ui/widgets/ShownText.h"
 
 #include "search/PathText.h"
 

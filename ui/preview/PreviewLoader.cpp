@@ -1,10 +1,10 @@
-#include "PreviewLoader.h"
+#include "ui/preview/PreviewLoader.h"
 
-#include "ResultsTableModel.h"
-#include "ShownText.h"
-#include "Style.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
+#include "ui/results/ResultsTableModel.h"
+#include "ui/widgets/ShownText.h"
+#include "ui/widgets/Style.h"
 
 #include <QDateTime>
 #include <QFile>
