@@ -1,7 +1,6 @@
 #include "QuillbrookApp.h"
 
 #include "Appearance.h"
-#include "Commands.h"
 #include "KeyboardMenus.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
@@ -9,6 +8,7 @@
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
+#include "ui/Commands.h"
 #include "ui/MainWindow.h"
 #include "ui/SearchView.h"
 #include "ui/desktop/DesktopServices.h"
@@ -30,16 +30,14 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
     m_desktop = std::make_unique<DesktopServices>([this] { return m_window.data(); },
                                                   [this] { raiseWindow(); });
     m_model = std::make_unique<SearchModel>(store, *m_desktop);
-    m_commands = new Commands(
-        *m_model,
-        {[this] { openSettings(); },
-         [] {
-             if (QWidget* w = QApplication::activeWindow())
-                 w->close();
-         },
-         [] { QApplication::closeAllWindows(); },
-         [this](const std::vector<std::string>& items) { m_desktop->revealItems(items); }},
-        this);
+    m_commands = new Commands(*m_model,
+                              {[this] { openSettings(); },
+                               [] {
+                                   if (QWidget* w = QApplication::activeWindow())
+                                       w->close();
+                               },
+                               [] { QApplication::closeAllWindows(); }},
+                              this);
     m_appearance = new AppearanceController(*m_model, this);
     if (qApp)
         qApp->installEventFilter(new KeyboardMenus(this));
@@ -55,12 +53,7 @@ QuillbrookApp::~QuillbrookApp() {
 MainWindow* QuillbrookApp::openSearchWindow() {
     if (m_window)
         return m_window;
-    DesktopServices* desktop = m_desktop.get();
-    m_window = new MainWindow(*m_model, {[desktop](const std::vector<std::string>& items) {
-                                             desktop->revealItems(items);
-                                         },
-                                         [this] { openSettings(); }});
-    m_commands->populate(m_window->menuBar());
+    m_window = new MainWindow(*m_model, *m_commands);
     m_window->show();
     m_model->attachWindow(m_window->handle());
     return m_window;

@@ -2,7 +2,6 @@
 
 #include "model/SearchModel.h"
 #include "search/PathText.h"
-#include "ui/desktop/Applications.h"
 #include "ui/sheets/RenameMatchesDialog.h"
 #include "ui/widgets/ShownText.h"
 
@@ -71,7 +70,10 @@ void FileActionMenu::addTo(QMenu* menu) const {
 }
 
 void FileActionMenu::refresh() {
-    const auto items = m_items();
+    refresh(m_items());
+}
+
+void FileActionMenu::refresh(const std::vector<std::string>& items) {
     const size_t n = items.size();
     const QString count = QString::number(n);
     newFolder->setText(n == 0 ? tr("New Folder…")
@@ -89,26 +91,6 @@ void FileActionMenu::refresh() {
         a->setEnabled(idle);
     duplicate->setEnabled(idle && !editing);
     trash->setEnabled(idle && !editing);
-}
-
-QMenu* makeOpenWithMenu(SearchModel& model, std::function<std::vector<std::string>()> items,
-                        QWidget* parent) {
-    auto* menu = new QMenu(QObject::tr("Open With"), parent);
-    SearchModel* m = &model;
-    menu->setEnabled(!items().empty());
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, m, items] {
-        menu->clear();
-        const auto current = items();
-        for (const ApplicationEntry& app : m->applicationsFor(current)) {
-            const std::string id = app.id;
-            setActionText(menu->addAction(applicationIcon(app), QString(), m,
-                                          [m, current, id] { m->openWith(current, id); }),
-                          app.name);
-        }
-        menu->addSeparator();
-        menu->addAction(QObject::tr("Other…"), m, [m, current] { m->chooseApplication(current); });
-    });
-    return menu;
 }
 
 } // namespace qb

@@ -1,7 +1,6 @@
 #pragma once
 // The file actions on a set of items: new folder (with them), move, copy, duplicate, rename,
-// rename by pattern, compress and move to the trash. One instance serves the Results menu (the
-// selection, with live shortcuts) and one each item menu (the clicked items).
+// rename by pattern, compress and move to the trash, on the items a provider names.
 
 #include <QObject>
 #include <functional>
@@ -24,6 +23,7 @@ public:
     void addTo(QMenu* menu) const;
     // Titles, shown entries and enabling for the current items and model state.
     void refresh();
+    void refresh(const std::vector<std::string>& items);
 
     QAction* newFolder;
     QAction* moveTo;
@@ -39,9 +39,5 @@ private:
     SearchModel& m_model;
     Items m_items;
 };
-
-// The "Open With" submenu: the applications for the first item, then "Other…".
-QMenu* makeOpenWithMenu(SearchModel& model, std::function<std::vector<std::string>()> items,
-                        QWidget* parent);
 
 } // namespace qb

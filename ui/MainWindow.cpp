@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include "model/SearchModel.h"
+#include "ui/Commands.h"
 #include "ui/SearchView.h"
 #include "ui/widgets/Binding.h"
 #include "ui/widgets/ShownText.h"
@@ -38,21 +39,23 @@ private:
 
 } // namespace
 
-MainWindow::MainWindow(SearchModel& model, Services services, QWidget* parent)
-    : QMainWindow(parent), m_model(model) {
+MainWindow::MainWindow(SearchModel& model, Commands& commands, QWidget* parent)
+    : QMainWindow(parent), m_model(model), m_commands(commands) {
     setWindowTitle(tr("Quillbrook"));
     setAttribute(Qt::WA_DeleteOnClose);
     setUnifiedTitleAndToolBarOnMac(true);
-    m_view = new SearchView(model, services.reveal, this);
+    m_view = new SearchView(model, commands, this);
     setCentralWidget(m_view);
-    buildToolBar(services);
-    resize(940, 650);
+    commands.populate(menuBar());
+    buildToolBar();
+    const ContentSizes sizes = contentSizes(WindowLayout::focused, false);
+    resize(sizes.width, sizes.height);
     m_handle = std::make_shared<WindowHandle>(this);
 }
 
 MainWindow::~MainWindow() = default;
 
-void MainWindow::buildToolBar(const Services& services) {
+void MainWindow::buildToolBar() {
     SearchModel* m = &m_model;
     m_toolBar = addToolBar(tr("Toolbar"));
     m_toolBar->setObjectName("toolbar");
@@ -96,23 +99,10 @@ void MainWindow::buildToolBar(const Services& services) {
     if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(saved)))
         b->setPopupMode(QToolButton::InstantPopup);
 
-    auto* quickLook = m_toolBar->addAction(symbol("eye"), tr("Quick Look"));
-    quickLook->setToolTip(tr("Quick Look (Space)"));
-    connect(quickLook, &QAction::triggered, m, [m] { m->quickLook(); });
-    auto* reveal = m_toolBar->addAction(symbol("folder"), tr("Reveal in File Manager"));
-    reveal->setToolTip(
-        tr("Reveal in File Manager (%1)")
-            .arg(
-                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R).toString(QKeySequence::NativeText)));
-    auto revealItems = services.reveal;
-    connect(reveal, &QAction::triggered, m, [m, revealItems] { revealItems(m->selectedURLs()); });
-    follow(
-        this, m, [m] { return m->selection().empty(); },
-        [quickLook, reveal](bool empty) {
-            quickLook->setEnabled(!empty);
-            reveal->setEnabled(!empty);
-        },
-        &SearchModel::selectionChanged);
+    for (QAction* a : {m_commands.quickLook, m_commands.reveal}) {
+        m_toolBar->addAction(a);
+        a->setToolTip(toolTipWithShortcut(a));
+    }
 
     auto* moreMenu = new QMenu(tr("More"), this);
     auto* more = moreMenu->menuAction();
@@ -135,9 +125,9 @@ void MainWindow::buildToolBar(const Services& services) {
         [layouts](WindowLayout layout) { layouts->actions()[int(layout)]->setChecked(true); },
         &SearchModel::layoutChanged);
     moreMenu->addSeparator();
-    moreMenu->addAction(tr("Pattern Reference"), m, [m] { m->setShowHelp(true); });
-    auto openSettings = services.openSettings;
-    moreMenu->addAction(tr("Settings"), this, [openSettings] { openSettings(); });
+    // The same commands as the Help and File menus', under this menu's shorter titles.
+    moreMenu->addAction(tr("Pattern Reference"), m_commands.help, &QAction::trigger);
+    moreMenu->addAction(tr("Settings"), m_commands.settings, &QAction::trigger);
     m_toolBar->addAction(more);
     if (auto* b = qobject_cast<QToolButton*>(m_toolBar->widgetForAction(more)))
         b->setPopupMode(QToolButton::InstantPopup);

@@ -1,6 +1,6 @@
 #pragma once
-// The search window: the toolbar over the search view. The model holds it weakly through a
-// small handle that dies with the window.
+// The search window: the menu bar and toolbar over the search view. The model holds it weakly
+// through a small handle that dies with the window.
 
 #include "model/Desktop.h"
 
@@ -12,17 +12,15 @@ class QToolBar;
 
 namespace qb {
 
+class Commands;
 class SearchModel;
 class SearchView;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    struct Services {
-        std::function<void(const std::vector<std::string>&)> reveal;
-        std::function<void()> openSettings;
-    };
-    MainWindow(SearchModel& model, Services services, QWidget* parent = nullptr);
+    // The window places the commands in its menu bar, toolbar and item menus.
+    MainWindow(SearchModel& model, Commands& commands, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     SearchView* view() const { return m_view; }
@@ -34,9 +32,10 @@ public:
     void raiseAndActivate();
 
 private:
-    void buildToolBar(const Services& services);
+    void buildToolBar();
 
     SearchModel& m_model;
+    Commands& m_commands;
     SearchView* m_view;
     QToolBar* m_toolBar = nullptr;
     std::shared_ptr<SearchWindow> m_handle;

@@ -3,11 +3,11 @@
 // and the status line, arranged by the window layout, with the window's sheets, popup and
 // alert, the folder drop and the keyboard focus rules.
 
+#include "ui/sheets/Alert.h"
 #include "ui/sheets/FileInfoView.h"
 #include "ui/sheets/PatternHelp.h"
 #include "ui/sheets/SaveSheet.h"
 
-#include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
@@ -15,6 +15,7 @@ class QLineEdit;
 
 namespace qb {
 
+class Commands;
 class SearchModel;
 class SearchControls;
 class ResultArea;
@@ -24,14 +25,13 @@ class Sidebar;
 class SearchView : public QWidget {
     Q_OBJECT
 public:
-    using Reveal = std::function<void(const std::vector<std::string>&)>;
-    SearchView(SearchModel& model, Reveal reveal, QWidget* parent = nullptr);
+    SearchView(SearchModel& model, Commands& commands, QWidget* parent = nullptr);
 
     QLineEdit* patternField() const;
     ResultArea* resultArea() const { return m_resultArea; }
     SaveSheet* saveSheet() const { return m_saveSheet; }
     PatternHelp* patternHelp() const { return m_help; }
-    QMessageBox* alert() const { return m_alert; }
+    Alert* alert() const { return m_alert; }
     FileInfoView* infoSheet() const { return m_info; }
 
     // Gives the pattern field the keyboard on the next turn of the event loop.
@@ -61,9 +61,8 @@ private:
     // Each clears itself when its window goes, however it goes.
     QPointer<SaveSheet> m_saveSheet;
     QPointer<PatternHelp> m_help;
-    QPointer<QMessageBox> m_alert;
+    QPointer<Alert> m_alert;
     QPointer<FileInfoView> m_info;
-    Reveal m_reveal;
 };
 
 } // namespace qb

@@ -46,9 +46,7 @@ QString warningText(const SearchModel& model) {
     return {};
 }
 
-StatusBar::StatusBar(SearchModel& model,
-                     std::function<void(const std::vector<std::string>&)> reveal, QWidget* parent)
-    : QWidget(parent), m_model(model) {
+StatusBar::StatusBar(SearchModel& model, QWidget* parent) : QWidget(parent), m_model(model) {
     SearchModel* m = &model;
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(16, 8, 16, 8);
@@ -74,8 +72,7 @@ StatusBar::StatusBar(SearchModel& model,
     fileRow->addWidget(m_dismiss);
     fileRow->addStretch(1);
     column->addWidget(m_fileLine);
-    connect(m_showCreated, &QPushButton::clicked, this,
-            [m, reveal] { reveal(m->lastCreatedItems()); });
+    connect(m_showCreated, &QPushButton::clicked, this, [m] { m->reveal(m->lastCreatedItems()); });
     connect(m_dismiss, &QToolButton::clicked, m, [m] {
         m->setFileActionStatus(std::nullopt);
         m->setLastCreatedItems({});

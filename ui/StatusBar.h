@@ -21,9 +21,7 @@ QString warningText(const SearchModel& model);
 class StatusBar : public QWidget {
     Q_OBJECT
 public:
-    // reveal: asks the file manager to show and select the items.
-    StatusBar(SearchModel& model, std::function<void(const std::vector<std::string>&)> reveal,
-              QWidget* parent = nullptr);
+    explicit StatusBar(SearchModel& model, QWidget* parent = nullptr);
 
 private:
     void refresh();

@@ -46,6 +46,8 @@ public:
     virtual void setClipboardText(const QString& text) = 0;
     virtual void openItem(const std::string& path) = 0;
     virtual void showPreview(const std::vector<std::string>& items) = 0;
+    // Shows the items selected in the file manager.
+    virtual void revealItems(const std::vector<std::string>& paths) = 0;
     virtual void raiseApplication() = 0;
     // Whether a text field has keyboard focus, and sending undo or redo to it.
     virtual bool isEditingText() = 0;

@@ -287,6 +287,7 @@ public:
     void copyPaths(const UrlList& urls = std::nullopt);
     void open(const UrlList& urls = std::nullopt);
     void quickLook(const UrlList& urls = std::nullopt);
+    void reveal(const UrlList& urls = std::nullopt);
     // The applications that can open the first of the items (it alone decides the list).
     std::vector<ApplicationEntry> applicationsFor(const std::vector<std::string>& items) const;
     void openWith(const std::vector<std::string>& items, const std::string& applicationId);
@@ -372,9 +373,6 @@ Q_SIGNALS:
     // A search or file operation has fully ended (for waiting in tests and tools).
     void searchEnded();
     void fileActionEnded();
-
-protected:
-    bool event(QEvent* event) override;
 
 private:
     struct SearchTask;

@@ -25,6 +25,7 @@ public:
     std::vector<QString> clipboard;
     std::vector<std::string> opened;
     std::vector<std::vector<std::string>> previews;
+    std::vector<std::vector<std::string>> revealed;
     int raised = 0;
     bool editingText = false;
     std::vector<bool> textUndos;
@@ -54,6 +55,7 @@ public:
     void setClipboardText(const QString& text) override { clipboard.push_back(text); }
     void openItem(const std::string& path) override { opened.push_back(path); }
     void showPreview(const std::vector<std::string>& items) override { previews.push_back(items); }
+    void revealItems(const std::vector<std::string>& items) override { revealed.push_back(items); }
     void raiseApplication() override { ++raised; }
     bool isEditingText() override { return editingText; }
     void undoTextEditing(bool redo) override { textUndos.push_back(redo); }

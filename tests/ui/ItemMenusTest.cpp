@@ -1,6 +1,6 @@
 #include "WindowFixture.h"
-#include "app/Commands.h"
 #include "app/QuillbrookApp.h"
+#include "ui/Commands.h"
 #include "ui/FileActionMenu.h"
 #include "ui/desktop/DesktopServices.h"
 #include "ui/preview/PreviewLoader.h"
@@ -20,6 +20,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <future>
+#include <map>
 #include <sys/stat.h>
 
 using namespace qbtest;
@@ -64,6 +65,22 @@ TEST_F(WindowTest, FileActionTitlesFollowTheItems) {
     EXPECT_FALSE(menu.duplicate->isEnabled());
     EXPECT_FALSE(menu.trash->isEnabled());
     EXPECT_TRUE(menu.moveTo->isEnabled());
+}
+
+TEST_F(WindowTest, EveryKeyReachesOneCommandAndTooltipsShowTheActionsOwn) {
+    w();
+    std::map<QString, QString> owner;
+    for (QAction* a : commands->findChildren<QAction*>())
+        for (const QKeySequence& key : a->shortcuts()) {
+            auto [it, fresh] = owner.emplace(key.toString(), a->text());
+            EXPECT_TRUE(fresh) << key.toString().toStdString() << " is both "
+                               << it->second.toStdString() << " and " << a->text().toStdString();
+        }
+    EXPECT_FALSE(commands->undo->shortcuts().isEmpty());
+    EXPECT_FALSE(commands->redo->shortcuts().isEmpty());
+    for (QAction* a : {commands->quickLook, commands->reveal})
+        EXPECT_EQ(a->toolTip(),
+                  a->text() + " (" + a->shortcut().toString(QKeySequence::NativeText) + ")");
 }
 
 TEST_F(WindowTest, OpenWithListsTheFirstItemsApplicationsAndOpensEveryItem) {
@@ -206,7 +223,7 @@ TEST(Preview, SpecialDamagedAndEmptyFilesGetFactsOrAMessage) {
 
 TEST(Preview, TheWindowKeepsItsKeysAfterAClickInTheText) {
     TempTree tree;
-    auto& preview = qb::PreviewController::shared();
+    qb::PreviewController preview;
     QSignalSpy shown(&preview, &qb::PreviewController::shown);
     preview.show({tree.file("a.txt", "first"), tree.file("b.txt", "second")});
     ASSERT_TRUE(shown.wait(10000));

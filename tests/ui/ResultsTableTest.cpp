@@ -160,8 +160,17 @@ TEST_F(ResultsTest, TheItemMenuNamesItsItemsAndTheEmptyAreaOnlyMakesAFolder) {
     std::unique_ptr<QMenu> two(view()->itemMenu(rowPoint(1)));
     EXPECT_TRUE(menuTitles(two.get()).contains("Copy Items"));
     EXPECT_TRUE(menuTitles(two.get()).contains("Copy Paths"));
-    // A row outside the selection acts on that row alone.
+    // A row outside the selection acts on that row alone, with the same commands as the
+    // menu bar's, which act on the selection again once the menu is gone.
     EXPECT_EQ(view()->itemsAt(rowPoint(2)), std::vector<std::string>{"/d/c.txt"});
+    auto* outside = view()->itemMenu(rowPoint(2));
+    ASSERT_TRUE(outside->actions().contains(commands->reveal));
+    commands->reveal->trigger();
+    EXPECT_EQ(desktop.revealed.back(), std::vector<std::string>{"/d/c.txt"});
+    delete outside;
+    EXPECT_EQ(commands->copyPaths->text(), "Copy Paths");
+    commands->reveal->trigger();
+    EXPECT_EQ(desktop.revealed.back(), (std::vector<std::string>{"/d/a.txt", "/d/b.txt"}));
 
     std::unique_ptr<QMenu> empty(view()->itemMenu(QPoint(10, view()->viewport()->height() - 5)));
     EXPECT_EQ(menuTitles(empty.get()), QStringList({"New Folder…"}));

@@ -5,6 +5,7 @@
 #include "TempTree.h"
 #include "model/SearchModel.h"
 #include "search/HitOrdering.h"
+#include "ui/Commands.h"
 #include "ui/MainWindow.h"
 #include "ui/SearchView.h"
 
@@ -28,6 +29,7 @@ public:
     void SetUp() override { ::setenv("XDG_DATA_HOME", tree.path("data").c_str(), 1); }
     void TearDown() override {
         window.reset();
+        commands.reset();
         model.reset();
         ::unsetenv("XDG_DATA_HOME");
     }
@@ -39,11 +41,8 @@ public:
     }
     qb::MainWindow& w() {
         if (!window) {
-            window = std::make_unique<qb::MainWindow>(
-                m(), qb::MainWindow::Services{[this](const std::vector<std::string>& items) {
-                                                  revealed.push_back(items);
-                                              },
-                                              [] {}});
+            commands = std::make_unique<qb::Commands>(m(), qb::Commands::Hooks{});
+            window = std::make_unique<qb::MainWindow>(m(), *commands);
             window->setAttribute(Qt::WA_DeleteOnClose, false);
             window->show();
             m().attachWindow(window->handle());
@@ -81,8 +80,8 @@ public:
     FakeDesktop desktop;
     MemoryPreferences prefs;
     std::unique_ptr<qb::SearchModel> model;
+    std::unique_ptr<qb::Commands> commands;
     std::unique_ptr<qb::MainWindow> window;
-    std::vector<std::vector<std::string>> revealed;
 };
 
 } // namespace qbtest

@@ -12,6 +12,8 @@
 
 namespace qb {
 
+class PreviewController;
+
 // A path as its bytes, from the text a Qt file dialog hands back: Qt shows bytes of a name that
 // are not UTF-8 as U+FFFD, so such a name is found again among its folder's entries. Where no
 // single entry matches, the text's own bytes.
@@ -41,8 +43,9 @@ public:
                   std::function<void(std::optional<QString>)> done) override;
     void chooseApplication(std::function<void(std::optional<std::string>)> done) override;
 
-    // Shows the items selected in the file manager; without one, opens their folders.
-    void revealItems(const std::vector<std::string>& paths);
+    // Without a file manager that shows items, opens their folders.
+    void revealItems(const std::vector<std::string>& paths) override;
+    PreviewController& preview() { return *m_preview; }
     // How a folder is opened when no file manager answers (tests replace it).
     void setFolderOpener(std::function<void(const std::string& uri)> opener) {
         m_openFolder = std::move(opener);
@@ -52,6 +55,7 @@ private:
     std::function<QWidget*()> m_window;
     std::function<void()> m_raise;
     std::function<void(const std::string&)> m_openFolder;
+    PreviewController* m_preview;
 };
 
 // Opens a path or URI with the desktop's default application, without waiting for it.

@@ -37,8 +37,8 @@ Banner makeBanner(const char* name, int padding, int spacing, QWidget* parent) {
 
 } // namespace
 
-ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
-                       std::function<void(const std::vector<std::string>&)> reveal, QWidget* parent)
+ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern, Commands& commands,
+                       QWidget* parent)
     : QWidget(parent) {
     SearchModel* m = &model;
     auto* column = new QVBoxLayout(this);
@@ -85,7 +85,7 @@ ResultArea::ResultArea(SearchModel& model, std::function<void()> editPattern,
 
     m_stack = new QStackedWidget(this);
     m_empty = new EmptyState(model, std::move(editPattern), m_stack);
-    m_results = new ResultsView(model, std::move(reveal), m_stack);
+    m_results = new ResultsView(model, commands, m_stack);
     m_stack->addWidget(m_empty);
     m_stack->addWidget(m_results);
     column->addWidget(m_stack, 1);

@@ -9,6 +9,7 @@ class QLabel;
 
 namespace qb {
 
+class Commands;
 class SearchModel;
 class EmptyState;
 class ResultsView;
@@ -16,8 +17,7 @@ class ResultsView;
 class ResultArea : public QWidget {
     Q_OBJECT
 public:
-    ResultArea(SearchModel& model, std::function<void()> editPattern,
-               std::function<void(const std::vector<std::string>&)> reveal,
+    ResultArea(SearchModel& model, std::function<void()> editPattern, Commands& commands,
                QWidget* parent = nullptr);
     ResultsView* resultsView() const { return m_results; }
     EmptyState* emptyState() const { return m_empty; }

@@ -1,7 +1,7 @@
 #include "ui/results/ResultsView.h"
 
 #include "model/SearchModel.h"
-#include "ui/FileActionMenu.h"
+#include "ui/Commands.h"
 #include "ui/desktop/ItemClipboard.h"
 #include "ui/results/ResultDelegate.h"
 #include "ui/results/ResultsTableModel.h"
@@ -20,9 +20,9 @@ constexpr int kNameWidth = 240, kKindWidth = 100, kKindMaxWidth = 130, kLocation
 
 } // namespace
 
-ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
+ResultsView::ResultsView(SearchModel& model, Commands& commands, QWidget* parent)
     : QTableView(parent), m_model(model), m_table(new ResultsTableModel(model, this)),
-      m_reveal(std::move(reveal)) {
+      m_commands(commands) {
     setObjectName("resultsView");
     setAccessibleName(tr("Results"));
     setModel(m_table);
@@ -252,34 +252,7 @@ ResultsView::Items ResultsView::itemsAt(const QPoint& viewportPos) const {
 
 QMenu* ResultsView::itemMenu(const QPoint& viewportPos) {
     auto* menu = new QMenu(this);
-    const Items items = itemsAt(viewportPos);
-    SearchModel* m = &m_model;
-    if (items.empty()) {
-        // The empty area makes a new empty folder, whatever is selected.
-        menu->addAction(tr("New Folder…"), m, [m] { m->newFolder(Items{}); })
-            ->setEnabled(!m->fileActionRunning());
-        return menu;
-    }
-    menu->addAction(tr("Open"), m, [m, items] { m->open(items); });
-    menu->addAction(tr("Quick Look"), m, [m, items] { m->quickLook(items); });
-    auto reveal = m_reveal;
-    menu->addAction(tr("Reveal in File Manager"), m, [reveal, items] { reveal(items); });
-    menu->addAction(tr("Get Info"), m, [m, items] {
-        m->setInfoURLs(items);
-        m->setShowInfo(true);
-    });
-    menu->addMenu(makeOpenWithMenu(
-        m_model, [items] { return items; }, menu));
-    menu->addSeparator();
-    const bool one = items.size() == 1;
-    menu->addAction(one ? tr("Copy Item") : tr("Copy Items"), this,
-                    [items] { copyItemsToClipboard(items); });
-    menu->addAction(one ? tr("Copy Path") : tr("Copy Paths"), m,
-                    [m, items] { m->copyPaths(items); });
-    menu->addSeparator();
-    (new FileActionMenu(
-         m_model, [items] { return items; }, menu))
-        ->addTo(menu);
+    m_commands.fillItemMenu(menu, itemsAt(viewportPos));
     return menu;
 }
 

@@ -9,6 +9,7 @@ class QMenu;
 
 namespace qb {
 
+class Commands;
 class SearchModel;
 class ResultsTableModel;
 
@@ -16,8 +17,7 @@ class ResultsView : public QTableView {
     Q_OBJECT
 public:
     using Items = std::vector<std::string>;
-    using Reveal = std::function<void(const Items&)>;
-    ResultsView(SearchModel& model, Reveal reveal, QWidget* parent = nullptr);
+    ResultsView(SearchModel& model, Commands& commands, QWidget* parent = nullptr);
     ResultsTableModel* tableModel() const { return m_table; }
 
     // The menu for a point in the viewport: its row's items, or the empty area's.
@@ -42,7 +42,7 @@ private:
 
     SearchModel& m_model;
     ResultsTableModel* m_table;
-    Reveal m_reveal;
+    Commands& m_commands;
     bool m_syncing = false;
     bool m_fitting = false;
     bool m_columnsSizedByUser = false;
