@@ -40,8 +40,14 @@ struct Probe {
     }
 };
 
+// One preview window for the whole run, as the application keeps one.
+qb::PreviewController& previewController() {
+    static auto* controller = new qb::PreviewController; // lives past the application object
+    return *controller;
+}
+
 void measure(const std::string& path, const char* what) {
-    auto& controller = qb::PreviewController::shared();
+    qb::PreviewController& controller = previewController();
     Probe probe;
     QEventLoop loop;
     auto connection =
@@ -94,7 +100,7 @@ int main(int argc, char** argv) {
     measure((work + "/large.jpg").toStdString(), "50-megapixel JPEG");
     measure((work + "/large.txt").toStdString(), "100 MB text");
 
-    auto& controller = qb::PreviewController::shared();
+    qb::PreviewController& controller = previewController();
     std::vector<std::string> items;
     for (int i = 0; i < 100; ++i)
         items.push_back((work + QString("/item%1.txt").arg(i, 3, 10, QChar('0'))).toStdString());

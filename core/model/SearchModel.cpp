@@ -1,6 +1,7 @@
 #include "SearchModel.h"
 
 #include "SearchModel_p.h"
+#include "ShownText.h"
 #include "fileops/FileSystem.h"
 #include "search/PathText.h"
 #include "search/RegexMatcher.h"
@@ -51,23 +52,13 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
 
 SearchModel::~SearchModel() {
     // A file operation is never cut off halfway: wait for it, then stop the searches.
-    if (m_fileTask) {
-        while (!m_fileTask->done.load())
-            m_fileTask->done.wait(false);
-    }
+    if (m_fileTask)
+        m_fileTask->operation.waitForFinished();
     for (auto& task : m_searchTasks)
         task->stop.request_stop();
     for (auto& task : m_searchTasks)
         if (task->thread.joinable())
             task->thread.join();
-}
-
-bool SearchModel::event(QEvent* event) {
-    if (event->type() == CallEvent::eventType()) {
-        static_cast<CallEvent*>(event)->call();
-        return true;
-    }
-    return QObject::event(event);
 }
 
 void SearchModel::loadPreferences() {
@@ -221,7 +212,7 @@ std::vector<std::string> SearchModel::selectedURLs() const {
 
 QString SearchModel::folderName() const {
     std::string_view name = lastComponent(m_folder);
-    return QString::fromStdString(toValidUtf8(name.empty() ? std::string_view(m_folder) : name));
+    return shownText(name.empty() ? std::string_view(m_folder) : name);
 }
 
 std::vector<std::string> SearchModel::itemsOr(const UrlList& urls) const {
@@ -248,20 +239,8 @@ void SearchModel::resizeWindow() {
     auto window = m_window.lock();
     if (!window)
         return;
-    switch (m_layout) {
-    case WindowLayout::focused:
-        window->setContentSizes(700, 450, 940, 650);
-        break;
-    case WindowLayout::workspace:
-        window->setContentSizes(940, 450, 1120, 700);
-        break;
-    case WindowLayout::compact:
-        if (compactIdle())
-            window->setContentSizes(700, 260, 740, 300);
-        else
-            window->setContentSizes(700, 450, 740, 570);
-        break;
-    }
+    const ContentSizes sizes = contentSizes(m_layout, compactIdle());
+    window->setContentSizes(sizes.minWidth, sizes.minHeight, sizes.width, sizes.height);
 }
 
 } // namespace qb

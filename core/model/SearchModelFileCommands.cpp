@@ -1,13 +1,14 @@
 // File commands: gather input on the GUI thread, run one worker operation in the background,
 // then patch the results, the selection and the history from what it did.
 
+#include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
+#include "ShownText.h"
 #include "fileops/FileActions.h"
 #include "search/PathText.h"
 
 #include <QPointer>
-#include <QThreadPool>
 #include <string_view>
 #include <unordered_set>
 
@@ -17,10 +18,6 @@ namespace {
 bool validName(const QString& name) {
     return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') &&
            !name.contains(':') && !name.contains(QChar(0));
-}
-
-QString displayPath(std::string_view path) {
-    return QString::fromStdString(toValidUtf8(path));
 }
 
 // The bytes for a name whose shown text was edited. The field shows each undecodable run of
@@ -118,7 +115,7 @@ void SearchModel::newFolder(const UrlList& urls) {
     NameDialog dialog;
     dialog.message = items.empty() ? "New Folder" : "New Folder with Selection";
     dialog.informativeText =
-        "Create a folder in " + displayPath(destination) +
+        "Create a folder in " + shownText(destination) +
         (items.empty() ? QString(".")
                        : QString(" and move %1 selected items into it.").arg(items.size()));
     dialog.confirmButton = "Create";
@@ -164,7 +161,7 @@ void SearchModel::duplicateItems(const UrlList& urls) {
 void SearchModel::renameItem(const std::string& item) {
     if (m_fileActionRunning)
         return;
-    QString name = displayPath(lastComponent(item));
+    QString name = shownText(lastComponent(item));
     NameDialog dialog;
     dialog.message = "Rename \u201C" + name + "\u201D";
     dialog.confirmButton = "Rename";
@@ -191,19 +188,12 @@ void SearchModel::runInBackground(std::function<FileActionResult()> operation,
                                   std::function<void(const FileActionResult&)> done) {
     auto task = std::make_shared<FileTask>();
     m_fileTask = task;
-    SearchModel* model = this;
     // Moved in: an operation may hold every selected path.
-    QThreadPool::globalInstance()->start(
-        [model, task, operation = std::move(operation), done = std::move(done)] {
-            FileActionResult result = operation();
-            postCall(model, [model, task, result = std::move(result), done] {
-                if (model->m_fileTask == task)
-                    model->m_fileTask.reset();
-                done(result);
-            });
-            // Last: the model's destructor waits for this before it goes away.
-            task->done.store(true);
-            task->done.notify_all();
+    task->operation =
+        runOffThread(this, std::move(operation), [this, task, done](FileActionResult result) {
+            if (m_fileTask == task)
+                m_fileTask.reset();
+            done(result);
         });
 }
 

@@ -5,6 +5,7 @@
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "ui/SearchView.h"
+#include "ui/desktop/DesktopServices.h"
 #include "ui/preview/PreviewWindow.h"
 #include "ui/results/ResultArea.h"
 #include "ui/results/ResultsView.h"
@@ -241,16 +242,16 @@ int main(int argc, char** argv) {
                 image.save(tree + item);
             }
             QEventLoop loop;
-            QObject::connect(&qb::PreviewController::shared(), &qb::PreviewController::shown, &loop,
+            QObject::connect(&quillbrook.desktop().preview(), &qb::PreviewController::shown, &loop,
                              &QEventLoop::quit);
-            qb::PreviewController::shared().show({(tree + item).toStdString()});
+            quillbrook.desktop().preview().show({(tree + item).toStdString()});
             QTimer::singleShot(3000, &loop, &QEventLoop::quit);
             loop.exec();
-            shoot(qb::PreviewController::shared().window(),
+            shoot(quillbrook.desktop().preview().window(),
                   QString("20-preview-%1").arg(QString(item).endsWith(".md") ? "text" : "image") +
                       suffix);
         }
-        qb::PreviewController::shared().closeWindow();
+        quillbrook.desktop().preview().closeWindow();
 
         quillbrook.openSettings();
         shoot(quillbrook.settingsWindow(), "17-settings" + suffix);

@@ -5,7 +5,7 @@
 #include "search/PathText.h"
 #include "ui/desktop/LaunchContext.h"
 
-#include <QThreadPool>
+#include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
@@ -64,7 +64,7 @@ void launched(GObject* source, GAsyncResult* result, gpointer data) {
 
 void readApplicationsAhead() {
     // GIO keeps what it read, behind a lock of its own, for every later call on any thread.
-    QThreadPool::globalInstance()->start([] {
+    (void)QtConcurrent::run([] {
         g_list_free_full(g_app_info_get_all(), g_object_unref);
         g_list_free_full(g_app_info_get_all_for_type("text/plain"), g_object_unref);
     });

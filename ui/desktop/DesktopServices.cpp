@@ -1,5 +1,6 @@
 #include "ui/desktop/DesktopServices.h"
 
+#include "model/OffThread.h"
 #include "search/PathText.h"
 #include "ui/desktop/Applications.h"
 #include "ui/desktop/LaunchContext.h"
@@ -21,7 +22,6 @@
 #include <QPlainTextEdit>
 #include <QTextEdit>
 #include <QTimer>
-#include <QtConcurrent/QtConcurrentRun>
 #include <dirent.h>
 #include <gio/gio.h>
 #include <set>
@@ -89,7 +89,7 @@ void openWithDefaultApplication(const std::string& uri) {
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
                                  QObject* parent)
     : QObject(parent), m_window(std::move(window)), m_raise(std::move(raise)),
-      m_openFolder(openWithDefaultApplication) {
+      m_openFolder(openWithDefaultApplication), m_preview(new PreviewController(this)) {
     // Once the window is up, so the reading does not compete with starting.
     QTimer::singleShot(1500, this, [] { readApplicationsAhead(); });
 }
@@ -112,9 +112,9 @@ void DesktopServices::chooseFolder(const FolderPanel& panel,
             return;
         }
         // A name that is not UTF-8 is looked up by listing its folder: off this thread.
-        QtConcurrent::run([file] {
-            return chosenPathBytes(file);
-        }).then(this, [done](const std::string& path) { done(path); });
+        runOffThread(
+            this, [file] { return chosenPathBytes(file); },
+            [done](const std::string& path) { done(path); });
     });
     connect(dialog, &QDialog::finished, this, [done, answered](int) {
         if (!*answered)
@@ -172,7 +172,7 @@ void DesktopServices::openItem(const std::string& path) {
 }
 
 void DesktopServices::showPreview(const std::vector<std::string>& items) {
-    PreviewController::shared().show(items, m_window());
+    m_preview->show(items, m_window());
 }
 
 void DesktopServices::raiseApplication() {

@@ -1,11 +1,11 @@
 #include "ui/preview/PreviewWindow.h"
 
+#include "model/OffThread.h"
 #include "ui/desktop/FileIcon.h"
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/Style.h"
 
 #include <QBoxLayout>
-#include <QFutureWatcher>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -14,13 +14,13 @@
 #include <QScrollBar>
 #include <QStackedWidget>
 #include <QStyle>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace qb {
 
-PreviewController& PreviewController::shared() {
-    static PreviewController controller;
-    return controller;
+PreviewController::~PreviewController() {
+    if (m_stop)
+        m_stop->store(true);
+    delete m_window;
 }
 
 PreviewWindow* PreviewController::window() const {
@@ -75,18 +75,17 @@ void PreviewController::load() {
     const QSize target = m_window->size() * m_window->devicePixelRatioF();
     const int pageWidth = int(m_window->pageWidth() * m_window->devicePixelRatioF());
     auto stop = m_stop;
-    auto* watcher = new QFutureWatcher<PreviewContent>(this);
-    connect(watcher, &QFutureWatcher<PreviewContent>::finished, this,
-            [this, watcher, generation, path] {
-                watcher->deleteLater();
-                if (generation != m_generation || !m_window)
-                    return;
-                m_window->showContent(watcher->result(), path);
-                Q_EMIT shown(m_index);
-            });
-    watcher->setFuture(QtConcurrent::run([path, target, stop, pageWidth] {
-        return loadPreview(path, target, stop.get(), pageWidth);
-    }));
+    runOffThread(
+        this,
+        [path, target, stop, pageWidth] {
+            return loadPreview(path, target, stop.get(), pageWidth);
+        },
+        [this, generation, path](const PreviewContent& content) {
+            if (generation != m_generation || !m_window)
+                return;
+            m_window->showContent(content, path);
+            Q_EMIT shown(m_index);
+        });
 }
 
 PreviewWindow::PreviewWindow(PreviewController& controller, QWidget* over)

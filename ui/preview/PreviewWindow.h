@@ -22,7 +22,9 @@ class PreviewWindow;
 class PreviewController : public QObject {
     Q_OBJECT
 public:
-    static PreviewController& shared();
+    explicit PreviewController(QObject* parent = nullptr) : QObject(parent) {}
+    // The window goes with its controller.
+    ~PreviewController() override;
     // Replaces the list and shows its first item. over: the window the preview belongs to,
     // which it stays above and closes with.
     void show(std::vector<std::string> urls, QWidget* over = nullptr);

@@ -1,5 +1,6 @@
 #include "ui/sheets/FileInfoView.h"
 
+#include "model/OffThread.h"
 #include "search/ContentTypes.h"
 #include "search/PathText.h"
 #include "ui/desktop/FileIcon.h"
@@ -16,7 +17,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QThreadPool>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -277,25 +277,24 @@ void FileInfoView::requestFacts(size_t from, size_t to) {
         return;
     // Read on the pool: a stale network mount must not hold the window. A reply for an
     // earlier layout is dropped.
-    QPointer<FileInfoView> self(this);
-    const quint64 generation = m_generation;
-    QThreadPool::globalInstance()->start([self, generation, wanted = std::move(wanted)] {
-        std::vector<std::pair<size_t, ItemFacts>> read;
-        read.reserve(wanted.size());
-        for (const auto& [i, path] : wanted)
-            read.emplace_back(i, readItemFacts(path));
-        QMetaObject::invokeMethod(
-            self,
-            [self, generation, read = std::move(read)] {
-                if (!self || generation != self->m_generation)
-                    return;
-                for (const auto& [i, facts] : read)
-                    self->m_facts[i] = facts;
-                self->m_list->refresh();
-                Q_EMIT self->factsArrived();
-            },
-            Qt::QueuedConnection);
-    });
+    using Read = std::vector<std::pair<size_t, ItemFacts>>;
+    runOffThread(
+        this,
+        [wanted = std::move(wanted)] {
+            Read read;
+            read.reserve(wanted.size());
+            for (const auto& [i, path] : wanted)
+                read.emplace_back(i, readItemFacts(path));
+            return read;
+        },
+        [this, generation = m_generation](const Read& read) {
+            if (generation != m_generation)
+                return;
+            for (const auto& [i, facts] : read)
+                m_facts[i] = facts;
+            m_list->refresh();
+            Q_EMIT factsArrived();
+        });
 }
 
 } // namespace qb

@@ -1,5 +1,6 @@
 #include "ui/sheets/RenameMatchesDialog.h"
 
+#include "model/OffThread.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 #include "ui/sheets/RenamePreviewModel.h"
@@ -9,14 +10,12 @@
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFormLayout>
-#include <QFutureWatcher>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QTableView>
-#include <QtConcurrent/QtConcurrentRun>
 
 namespace qb {
 
@@ -128,16 +127,15 @@ void RenameMatchesDialog::replan() {
         showPlan(std::move(plan));
         return;
     }
-    auto* watcher = new QFutureWatcher<RenamePlan>(this);
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, generation] {
-        watcher->deleteLater();
-        if (generation == m_generation)
-            showPlan(watcher->future().takeResult());
-    });
-    watcher->setFuture(
-        QtConcurrent::run([rules = rules(), items = m_items, stop = m_stop.get_token()] {
+    runOffThread(
+        this,
+        [rules = rules(), items = m_items, stop = m_stop.get_token()] {
             return planRenames(rules, *items, {}, stop);
-        }));
+        },
+        [this, generation](RenamePlan plan) {
+            if (generation == m_generation)
+                showPlan(std::move(plan));
+        });
 }
 
 void RenameMatchesDialog::showPlan(RenamePlan plan) {

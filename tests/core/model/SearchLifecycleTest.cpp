@@ -329,7 +329,7 @@ TEST_F(ModelTest, DestroyingTheModelDuringASearchDoesNotHang) {
     struct WithheldHandOvers : QObject {
         int count = 0;
         bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() < QEvent::User)
+            if (e->type() != QEvent::MetaCall)
                 return false;
             ++count;
             return true;
