@@ -18,7 +18,6 @@
 #include <QDragEnterEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -35,8 +34,8 @@ void onBar(QWidget* widget) {
 
 } // namespace
 
-SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
-    : QWidget(parent), m_model(model), m_reveal(reveal) {
+SearchView::SearchView(SearchModel& model, Commands& commands, QWidget* parent)
+    : QWidget(parent), m_model(model) {
     SearchModel* m = &model;
     setObjectName("searchView");
     setAcceptDrops(true);
@@ -81,11 +80,11 @@ SearchView::SearchView(SearchModel& model, Reveal reveal, QWidget* parent)
     connect(examples, &QPushButton::clicked, m, [m] { m->setShowHelp(true); });
 
     m_resultArea = new ResultArea(
-        model, [this] { focusPattern(); }, reveal, this);
+        model, [this] { focusPattern(); }, commands, this);
     column->addWidget(m_resultArea, 1);
     m_statusDivider = makeDivider(false, this);
     column->addWidget(m_statusDivider);
-    m_statusBar = new StatusBar(model, reveal, this);
+    m_statusBar = new StatusBar(model, this);
     onBar(m_statusBar);
     column->addWidget(m_statusBar);
 
@@ -195,7 +194,8 @@ void SearchView::applyLayout() {
     m_resultArea->setVisible(!idle);
     m_statusDivider->setVisible(!idle);
     m_statusBar->setVisible(!idle);
-    setMinimumSize(workspace ? 940 : 700, idle ? 260 : 450);
+    const ContentSizes sizes = contentSizes(m_model.layout(), idle);
+    setMinimumSize(sizes.minWidth, sizes.minHeight);
 }
 
 void SearchView::showSaveSheet(bool show) {
@@ -236,36 +236,18 @@ void SearchView::showAlert(const std::optional<QString>& message) {
         return;
     }
     if (!m_alert) {
-        m_alert = new QMessageBox(QMessageBox::Warning, tr("File Operation"), tr("File Operation"),
-                                  QMessageBox::Ok, this);
-        m_alert->setWindowModality(Qt::WindowModal);
+        m_alert = new Alert(tr("File Operation"), this);
         m_alert->setAttribute(Qt::WA_DeleteOnClose);
         // Dismissed by any route, the message is done with.
         SearchModel* m = &m_model;
-        connect(m_alert, &QMessageBox::finished, m, [m] {
+        connect(m_alert, &QDialog::finished, m, [m] {
             if (m->fileActionError())
                 m->setFileActionError(std::nullopt);
         });
-        // The message names files: its label is made plain before it holds one.
-        m_alert->setInformativeText(QStringLiteral(" "));
-        // The heading reads as one, the message (which names files) is never markup, and a
-        // path has room to stay on one line.
-        // (Fonts and sizes set directly: a style sheet would fix the colours of the palette
-        // at hand, and a later switch to dark would leave dark text on a dark box.)
-        if (auto* heading = m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-            QFont bold = heading->font();
-            bold.setBold(true);
-            heading->setFont(bold);
-        }
-        if (auto* text =
-                m_alert->findChild<QLabel*>(QStringLiteral("qt_msgbox_informativelabel"))) {
-            text->setTextFormat(Qt::PlainText);
-            text->setMinimumWidth(360);
-        }
-        m_alert->setInformativeText(*message);
+        m_alert->setMessage(*message);
         m_alert->open();
     } else {
-        m_alert->setInformativeText(*message);
+        m_alert->setMessage(*message);
     }
 }
 
@@ -278,9 +260,10 @@ void SearchView::showInfoSheet(bool show) {
     if (m_info)
         return;
     // The sheet shows the items as they were when it opened.
-    m_info = new FileInfoView(m_model.infoURLs(), m_reveal, this);
-    m_info->setAttribute(Qt::WA_DeleteOnClose);
     SearchModel* m = &m_model;
+    m_info = new FileInfoView(
+        m_model.infoURLs(), [m](const std::vector<std::string>& items) { m->reveal(items); }, this);
+    m_info->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_info, &QDialog::finished, m, [m] {
         if (m->showInfo())
             m->setShowInfo(false);

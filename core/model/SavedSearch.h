@@ -31,6 +31,23 @@ std::optional<std::vector<SavedSearch>> decodeSavedSearches(const QByteArray& js
 enum class WindowLayout { focused, workspace, compact };
 enum class AppearanceMode { system, light, dark };
 
+// The search window's content size and its minimum for a layout; compact is smaller until the
+// first search.
+struct ContentSizes {
+    int minWidth, minHeight, width, height;
+};
+constexpr ContentSizes contentSizes(WindowLayout layout, bool compactIdle) {
+    switch (layout) {
+    case WindowLayout::workspace:
+        return {940, 450, 1120, 700};
+    case WindowLayout::compact:
+        return compactIdle ? ContentSizes{700, 260, 740, 300} : ContentSizes{700, 450, 740, 570};
+    case WindowLayout::focused:
+        break;
+    }
+    return {700, 450, 940, 650};
+}
+
 QString rawValue(WindowLayout layout);
 QString rawValue(AppearanceMode mode);
 // Exact raw values only; anything else gives the first case.

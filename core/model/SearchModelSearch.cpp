@@ -1,12 +1,13 @@
 // The search state machine: starting, debouncing, cancelling and accepting results.
 
+#include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
+#include "ShownText.h"
 #include "search/PathText.h"
 #include "search/SearchEngine.h"
 
 #include <QPointer>
-#include <QThreadPool>
 #include <sys/stat.h>
 
 namespace qb {
@@ -49,7 +50,7 @@ QString joinLines(const std::vector<std::string>& lines) {
             out.push_back('\n');
         out += lines[i];
     }
-    return QString::fromStdString(toValidUtf8(out));
+    return shownText(out);
 }
 
 void SearchModel::search() {
@@ -93,20 +94,26 @@ void SearchModel::startSearchTask(const SearchOptions& options, const QUuid& tok
             task->handoff.store(0);
             if (stop.stop_requested())
                 return;
-            postCall(model, [model, task, update, token] {
-                model->apply(update, token);
-                task->handoff.store(1);
-                task->handoff.notify_all();
-            });
+            QMetaObject::invokeMethod(
+                model,
+                [model, task, update, token] {
+                    model->apply(update, token);
+                    task->handoff.store(1);
+                    task->handoff.notify_all();
+                },
+                Qt::QueuedConnection);
             while (task->handoff.load() == 0)
                 task->handoff.wait(0);
         };
         SearchOutcome outcome = SearchEngine::run(options, publish, stop);
         if (outcome.status == SearchOutcome::Status::finished) {
-            postCall(model, [model, token] { model->finish(token); });
+            QMetaObject::invokeMethod(
+                model, [model, token] { model->finish(token); }, Qt::QueuedConnection);
         } else if (outcome.status == SearchOutcome::Status::failed) {
             QString message = QString::fromStdString(outcome.error.description);
-            postCall(model, [model, message, token] { model->fail(message, token); });
+            QMetaObject::invokeMethod(
+                model, [model, message, token] { model->fail(message, token); },
+                Qt::QueuedConnection);
         }
         task->finished.store(true);
     });
@@ -265,27 +272,25 @@ bool SearchModel::acceptFolderDrop(const std::vector<std::string>& urls) {
     if (urls.size() != 1 || urls[0].empty() || urls[0][0] != '/')
         return false;
     // A stale network mount must not hold the window: the folder is checked on a pool thread.
-    QPointer<SearchModel> self(this);
     const quint64 generation = ++m_dropGeneration;
     const std::string path = urls[0];
-    QThreadPool::globalInstance()->start([self, generation, path] {
-        struct stat st {};
-        const bool folder = ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-        QMetaObject::invokeMethod(
-            self,
-            [self, generation, path, folder] {
-                if (!self || generation != self->m_dropGeneration)
-                    return;
-                if (!folder) {
-                    self->setFileActionError(dropOneFolder());
-                    return;
-                }
-                self->setFolder(path);
-                if (self->m_liveSearch)
-                    self->scheduleLiveSearch();
-            },
-            Qt::QueuedConnection);
-    });
+    runOffThread(
+        this,
+        [path] {
+            struct stat st {};
+            return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+        },
+        [this, generation, path](bool folder) {
+            if (generation != m_dropGeneration)
+                return;
+            if (!folder) {
+                setFileActionError(dropOneFolder());
+                return;
+            }
+            setFolder(path);
+            if (m_liveSearch)
+                scheduleLiveSearch();
+        });
     return true;
 }
 
@@ -303,6 +308,12 @@ void SearchModel::quickLook(const UrlList& urls) {
     if (items.empty())
         return;
     m_desktop.showPreview(items);
+}
+
+void SearchModel::reveal(const UrlList& urls) {
+    auto items = itemsOr(urls);
+    if (!items.empty())
+        m_desktop.revealItems(items);
 }
 
 } // namespace qb

@@ -7,10 +7,6 @@
 
 namespace qb {
 
-QString shownText(std::string_view bytes) {
-    return QString::fromStdString(toValidUtf8(bytes));
-}
-
 QLabel* plainLabel(const QString& text, QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setTextFormat(Qt::PlainText);

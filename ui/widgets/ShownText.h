@@ -4,17 +4,15 @@
 // holds rich text (so "<img src=…>" in a folder name would be loaded from disk), reads '&' in
 // an action or button as a mnemonic, and '[*]' in a window title as the modified marker.
 
+#include "model/ShownText.h"
+
 #include <QString>
-#include <string_view>
 
 class QAction;
 class QLabel;
 class QWidget;
 
 namespace qb {
-
-// The bytes of a name or path as text, each undecodable byte run shown as U+FFFD.
-QString shownText(std::string_view bytes);
 
 // A label that shows its text as it is, never as markup.
 QLabel* plainLabel(const QString& text = {}, QWidget* parent = nullptr);
