@@ -1,6 +1,7 @@
 #include "Trash.h"
 
 #include "search/PathText.h"
+#include "search/PercentEncoding.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -134,19 +135,9 @@ std::string homeTrash() {
 }
 
 std::string encodeInfoPath(const std::string& path) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : path) {
-        bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                    c == '-' || c == '_' || c == '.' || c == '~' || c == '/';
-        if (keep) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            out.push_back('%');
-            out.push_back(hex[c >> 4]);
-            out.push_back(hex[c & 15]);
-        }
-    }
+    gchar* encoded = qb_percent_encode_path(path.c_str());
+    std::string out(encoded);
+    g_free(encoded);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "quillbrook-handover.h"
 
+#include "search/PercentEncoding.h"
+
 #include <string.h>
 #include <sys/stat.h>
 
@@ -41,20 +43,13 @@ char* qb_handover_choose_folder(const char* targeted, const char* const* selecte
 }
 
 char* qb_handover_launch_url(const char* folder) {
-    static const char hex[] = "0123456789ABCDEF";
     GString* url = g_string_new("quillbrook://search");
     if (folder && folder[0] == '/') {
         char* path = trimmed(folder);
+        char* value = qb_percent_encode_path(path);
         g_string_append(url, "?folder=");
-        for (const unsigned char* c = (const unsigned char*)path; *c; ++c) {
-            if (g_ascii_isalnum(*c) || strchr("-._~/", *c)) {
-                g_string_append_c(url, (char)*c);
-            } else {
-                g_string_append_c(url, '%');
-                g_string_append_c(url, hex[*c >> 4]);
-                g_string_append_c(url, hex[*c & 15]);
-            }
-        }
+        g_string_append(url, value);
+        g_free(value);
         g_free(path);
     }
     return g_string_free(url, FALSE);
