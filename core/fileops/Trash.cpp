@@ -218,9 +218,12 @@ std::optional<Info> readInfo(const Slot& slot) {
         std::string_view line(text.data() + start, end - start);
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        if (line.substr(0, 5) == "Path=" && !path)
-            path = percentDecode(line.substr(5));
-        else if (line.substr(0, 13) == "DeletionDate=")
+        if (line.substr(0, 5) == "Path=" && !path) {
+            gchar* decoded = qb_percent_decode(line.data() + 5, line.size() - 5);
+            if (decoded)
+                path = std::string(decoded);
+            g_free(decoded);
+        } else if (line.substr(0, 13) == "DeletionDate=")
             info.deletionDate = std::string(line.substr(13));
         start = end + 1;
     }

@@ -168,38 +168,6 @@ size_t utf16Length(std::string_view bytes) {
     return ascii + rest.size();
 }
 
-namespace {
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
-
-} // namespace
-
-std::optional<std::string> percentDecode(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '%') {
-            out.push_back(text[i]);
-            continue;
-        }
-        int hi = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
-        int lo = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
-        if (hi < 0 || lo < 0)
-            return std::nullopt;
-        out.push_back(static_cast<char>(hi * 16 + lo));
-        i += 2;
-    }
-    return out;
-}
-
 std::string fileUrlFromPath(std::string_view path) {
     std::string p(path);
     gchar* uri = g_filename_to_uri(p.c_str(), nullptr, nullptr);

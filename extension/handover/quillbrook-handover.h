@@ -22,6 +22,13 @@ char* qb_handover_choose_folder(const char* targeted, const char* const* selecte
  * not UTF-8 survive; no trailing "/" except for the root. Without a folder, the bare URL. */
 char* qb_handover_launch_url(const char* folder);
 
+/* Reads a launch URL, which any web page can open: TRUE when it is the program's (scheme
+ * "quillbrook" or "tarnwick", exactly; host "search"; at most 1 MiB). *folder then gets the
+ * decoded value of the first "folder" query item when that is an absolute path, else NULL:
+ * "+" stays a plus sign, and a malformed escape or a NUL drops the value. Other query items
+ * and a fragment are ignored. Free *folder with g_free. */
+gboolean qb_handover_read_launch_url(const char* url, gsize length, char** folder);
+
 /* The menu item's title. */
 #define QB_HANDOVER_TITLE "Quillbrook Search…"
 #define QB_HANDOVER_APPLICATION "com.local.tarnwick.desktop"
