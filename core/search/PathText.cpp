@@ -61,6 +61,9 @@ std::string standardisePath(std::string_view path) {
 
 void appendUtf16(std::string_view bytes, std::u16string& out) {
     // Never more UTF-16 units than bytes: size once, write through a pointer, trim after.
+    // Written out rather than ICU's u_strFromUTF8WithSub, which replaces alike (the tests
+    // compare them): that call made engine_bench's BM_EngineManyHits walk run 4.2% more
+    // instructions under callgrind (307 million against 295), the decoding itself 67% more.
     const size_t base = out.size();
     out.resize(base + bytes.size());
     char16_t* o = out.data() + base;
