@@ -1,6 +1,7 @@
 /* The hand-over from a file manager to Quillbrook: which folder to search, and the launch URL
- * that carries it. Plain C on GLib, so the file manager's module links nothing of the
- * application's, and the application uses the very same rules. */
+ * that carries it, built and read. Plain C on GLib (and the percent-encoding the trash shares),
+ * so the file manager's module links nothing of the application's, and the application uses
+ * the very same rules. */
 #pragma once
 
 #include <glib.h>
