@@ -1,11 +1,13 @@
 #include "Trash.h"
 
 #include "search/PathText.h"
+#include "search/PercentEncoding.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -121,6 +123,29 @@ fs::Error reserve(Slot& slot, const std::string& path, const Info& info) {
     return {EEXIST, {}};
 }
 
+constexpr const char* kGroup = "Trash Info";
+constexpr size_t kInfoLimit = 65536; // far above any path's Path= line
+
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
+
+// A string GLib allocated, copied and freed; nothing for NULL.
+std::optional<std::string> takeText(gchar* text) {
+    if (!text)
+        return std::nullopt;
+    std::string out(text);
+    g_free(text);
+    return out;
+}
+
+// Both values are set raw: the encoded path holds nothing a key file escapes, and a carried
+// date stays as its own info file had it.
+std::string infoText(const std::string& encodedPath, const std::string& date) {
+    KeyFile file(g_key_file_new(), g_key_file_free);
+    g_key_file_set_value(file.get(), kGroup, "Path", encodedPath.c_str());
+    g_key_file_set_value(file.get(), kGroup, "DeletionDate", date.c_str());
+    return takeText(g_key_file_to_data(file.get(), nullptr, nullptr)).value_or("");
+}
+
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
 }
@@ -134,19 +159,9 @@ std::string homeTrash() {
 }
 
 std::string encodeInfoPath(const std::string& path) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : path) {
-        bool keep = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-                    c == '-' || c == '_' || c == '.' || c == '~' || c == '/';
-        if (keep) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            out.push_back('%');
-            out.push_back(hex[c >> 4]);
-            out.push_back(hex[c & 15]);
-        }
-    }
+    gchar* encoded = qb_percent_encode_path(path.c_str());
+    std::string out(encoded);
+    g_free(encoded);
     return out;
 }
 
@@ -188,8 +203,7 @@ fs::Error writeInfo(const Slot& slot, const Info& info) {
     }
     std::string date =
         info.deletionDate.empty() ? fs::localTimeText("%Y-%m-%dT%H:%M:%S") : info.deletionDate;
-    std::string text =
-        "[Trash Info]\nPath=" + encodeInfoPath(shown) + "\nDeletionDate=" + date + "\n";
+    std::string text = infoText(encodeInfoPath(shown), date);
     std::string infoPath = slot.infoPath();
     int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
@@ -208,33 +222,31 @@ fs::Error writeInfo(const Slot& slot, const Info& info) {
 }
 
 std::optional<Info> readInfo(const Slot& slot) {
+    // Read here rather than by GKeyFile: an info file that is a link is not followed, and a
+    // huge one is not read whole.
     int fd = ::open(slot.infoPath().c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
         return std::nullopt;
     std::string text;
     char buf[4096];
     ssize_t n;
-    while (text.size() < 65536 && (n = ::read(fd, buf, sizeof buf)) > 0)
+    while (text.size() <= kInfoLimit && (n = ::read(fd, buf, sizeof buf)) > 0)
         text.append(buf, size_t(n));
     ::close(fd);
-    Info info;
-    std::optional<std::string> path;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (line.substr(0, 5) == "Path=" && !path)
-            path = percentDecode(line.substr(5));
-        else if (line.substr(0, 13) == "DeletionDate=")
-            info.deletionDate = std::string(line.substr(13));
-        start = end + 1;
-    }
+    if (text.size() > kInfoLimit)
+        return std::nullopt;
+    KeyFile file(g_key_file_new(), g_key_file_free);
+    if (!g_key_file_load_from_data(file.get(), text.data(), text.size(), G_KEY_FILE_NONE, nullptr))
+        return std::nullopt;
+    std::optional<std::string> encoded =
+        takeText(g_key_file_get_value(file.get(), kGroup, "Path", nullptr));
+    std::optional<std::string> path =
+        encoded ? takeText(qb_percent_decode(encoded->data(), encoded->size())) : std::nullopt;
     if (!path || path->empty())
         return std::nullopt;
+    Info info;
+    info.deletionDate =
+        takeText(g_key_file_get_value(file.get(), kGroup, "DeletionDate", nullptr)).value_or("");
     if (path->front() == '/')
         info.originalPath = *path;
     else if (!slot.topDir.empty())

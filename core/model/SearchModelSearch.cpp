@@ -4,6 +4,7 @@
 #include "SearchModel.h"
 #include "SearchModel_p.h"
 #include "ShownText.h"
+#include "quillbrook-handover.h"
 #include "search/PathText.h"
 #include "search/SearchEngine.h"
 
@@ -19,26 +20,6 @@ QString dropOneFolder() {
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
-
-// The decoded value of the first "folder" query item, if the item exists and has one.
-std::optional<std::string> folderItem(std::string_view query) {
-    size_t start = 0;
-    while (start <= query.size()) {
-        size_t end = query.find('&', start);
-        if (end == std::string_view::npos)
-            end = query.size();
-        std::string_view item = query.substr(start, end - start);
-        size_t eq = item.find('=');
-        auto name = percentDecode(item.substr(0, eq));
-        if (name && *name == "folder") {
-            if (eq == std::string_view::npos)
-                return std::nullopt;
-            return percentDecode(item.substr(eq + 1));
-        }
-        start = end + 1;
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -217,32 +198,13 @@ void SearchModel::receive(const QString& url) {
     // Any web page can open such a URL: it may choose a folder and raise the window, nothing
     // more.
     const std::string text = url.toStdString();
-    if (text.size() > (1u << 20))
+    gchar* folder = nullptr;
+    if (!qb_handover_read_launch_url(text.data(), text.size(), &folder))
         return;
-    size_t colon = text.find(':');
-    if (colon == std::string::npos)
-        return;
-    std::string_view scheme(text.data(), colon);
-    if (scheme != "quillbrook" && scheme != "tarnwick")
-        return;
-    std::string_view rest = std::string_view(text).substr(colon + 1);
-    if (rest.substr(0, 2) != "//")
-        return;
-    rest.remove_prefix(2);
-    size_t hostEnd = rest.find_first_of("/?#");
-    std::string_view host = rest.substr(0, hostEnd);
-    if (host != "search")
-        return;
-    std::string_view after =
-        hostEnd == std::string_view::npos ? std::string_view() : rest.substr(hostEnd);
-    size_t fragment = after.find('#');
-    after = after.substr(0, fragment);
-    size_t question = after.find('?');
-    if (question != std::string_view::npos) {
-        auto value = folderItem(after.substr(question + 1));
-        if (value && !value->empty() && value->front() == '/' &&
-            value->find('\0') == std::string::npos)
-            setFolder(*value);
+    if (folder) {
+        const std::string path(folder);
+        g_free(folder);
+        setFolder(path);
     }
     setFocusRequest(QUuid::createUuid());
     m_desktop.raiseApplication();

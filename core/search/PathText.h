@@ -25,9 +25,6 @@ bool isValidUtf8(std::string_view bytes);
 std::string toValidUtf8(std::string_view bytes);
 size_t utf16Length(std::string_view bytes);
 
-// Percent-decodes to bytes ("+" stays "+"); nothing when an escape is malformed.
-std::optional<std::string> percentDecode(std::string_view text);
-
 // "file://" followed by the percent-encoded path bytes, as g_filename_to_uri writes it.
 std::string fileUrlFromPath(std::string_view path);
 // The path bytes of a file URL, or nothing when the text is not an absolute local file URL.

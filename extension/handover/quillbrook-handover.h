@@ -1,6 +1,7 @@
 /* The hand-over from a file manager to Quillbrook: which folder to search, and the launch URL
- * that carries it. Plain C on GLib, so the file manager's module links nothing of the
- * application's, and the application uses the very same rules. */
+ * that carries it, built and read. Plain C on GLib (and the percent-encoding the trash shares),
+ * so the file manager's module links nothing of the application's, and the application uses
+ * the very same rules. */
 #pragma once
 
 #include <glib.h>
@@ -21,6 +22,13 @@ char* qb_handover_choose_folder(const char* targeted, const char* const* selecte
  * characters and "/" percent-encoded, so "&", "=", "+", "#", "%", spaces and names that are
  * not UTF-8 survive; no trailing "/" except for the root. Without a folder, the bare URL. */
 char* qb_handover_launch_url(const char* folder);
+
+/* Reads a launch URL, which any web page can open: TRUE when it is the program's (scheme
+ * "quillbrook" or "tarnwick", exactly; host "search"; at most 1 MiB). *folder then gets the
+ * decoded value of the first "folder" query item when that is an absolute path, else NULL:
+ * "+" stays a plus sign, and a malformed escape or a NUL drops the value. Other query items
+ * and a fragment are ignored. Free *folder with g_free. */
+gboolean qb_handover_read_launch_url(const char* url, gsize length, char** folder);
 
 /* The menu item's title. */
 #define QB_HANDOVER_TITLE "Quillbrook Search…"

@@ -83,3 +83,27 @@ TEST(Handover, EveryFolderSurvivesTheLaunchUrlByteForByte) {
     g_free(bare);
     ::unsetenv("XDG_DATA_HOME");
 }
+
+TEST(Handover, ReadingRefusesNulBytesAndOverlongUrls) {
+    using namespace std::string_literals;
+    const std::string prefix = "quillbrook://search?folder=";
+    const std::string longest = "/" + std::string((1 << 20) - prefix.size() - 1, 'x');
+    struct Case {
+        const char* name;
+        std::string url;
+        bool ours;
+        std::optional<std::string> folder;
+    };
+    const Case cases[] = {
+        {"NUL in the value", prefix + "/a\0b"s, true, std::nullopt},
+        {"1 MiB", prefix + longest, true, longest},
+        {"over 1 MiB", prefix + longest + "x", false, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gchar* folder = nullptr;
+        EXPECT_EQ(bool(qb_handover_read_launch_url(c.url.data(), c.url.size(), &folder)), c.ours);
+        EXPECT_EQ(folder ? std::optional<std::string>(folder) : std::nullopt, c.folder);
+        g_free(folder);
+    }
+}

@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <map>
 #include <sys/wait.h>
+#include <unistd.h>
 
 using namespace qb;
 using qbtest::TempTree;
@@ -188,4 +189,57 @@ TEST_F(TrashTest, OperationsInsideATrashKeepItsFilesAndInfoInStep) {
     ASSERT_TRUE(back.failures.empty()) << back.failures[0];
     EXPECT_EQ(entries().at("report.txt"), path(report));
     EXPECT_NE(trashList().find(report), std::string::npos);
+}
+
+// Info files other clients wrote, or that were damaged: an unusable one counts as none (its
+// item is then carried as where it is now), and a usable one gives the path byte for byte.
+TEST(TrashInfo, ReadingTakesWhatOtherClientsWriteAndRefusesTheRest) {
+    TempTree t;
+    const trash::Slot home{t.dir("Trash"), {}, "item"};
+    const trash::Slot volume{t.dir("volume/.Trash-0"), "/mnt/disk", "item"};
+    t.dir("Trash/info");
+    t.dir("volume/.Trash-0/info");
+    struct Case {
+        const char* name;
+        std::string text;
+        std::optional<std::string> home;   // what the home trash reads, if anything
+        std::optional<std::string> volume; // what a volume trash reads
+    };
+    const std::string date = "\nDeletionDate=2024-05-01T10:00:00\n";
+    const Case cases[] = {
+        {"ours", "[Trash Info]\nPath=/a%20b/caf%E9%2B+" + date, "/a b/caf\xE9++", "/a b/caf\xE9++"},
+        {"CRLF and a comment", "# by hand\r\n[Trash Info]\r\nPath=/x%25\r\n", "/x%", "/x%"},
+        {"relative", "[Trash Info]\nPath=docs/x" + date, std::nullopt, "/mnt/disk/docs/x"},
+        {"escaped NUL", "[Trash Info]\nPath=/a%00/b" + date, std::nullopt, std::nullopt},
+        {"malformed escape", "[Trash Info]\nPath=/a%2" + date, std::nullopt, std::nullopt},
+        {"no Path", "[Trash Info]" + date, std::nullopt, std::nullopt},
+        {"another group", "[Other]\nPath=/x" + date, std::nullopt, std::nullopt},
+        {"not a key file", "Path=/x" + date, std::nullopt, std::nullopt},
+        {"huge", "[Trash Info]\nPath=/x\n# " + std::string(70000, 'z') + "\n", std::nullopt,
+         std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const trash::Slot* slot : {&home, &volume}) {
+            ::unlink(slot->infoPath().c_str());
+            t.file(slot->infoPath().substr(t.root().size() + 1), c.text);
+            std::optional<trash::Info> info = trash::readInfo(*slot);
+            EXPECT_EQ(info ? std::optional<std::string>(info->originalPath) : std::nullopt,
+                      slot == &home ? c.home : c.volume);
+        }
+    }
+    // Written back, a record reads as it was; a link in info/ is never followed.
+    ::unlink(home.infoPath().c_str());
+    ASSERT_FALSE(trash::writeInfo(home, {"/a b/\xE9\n", "2024-05-01T10:00:00"}));
+    EXPECT_EQ(TempTree::read(home.infoPath()),
+              "[Trash Info]\nPath=/a%20b/%E9%0A\nDeletionDate=2024-05-01T10:00:00\n");
+    std::optional<trash::Info> back = trash::readInfo(home);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->originalPath, "/a b/\xE9\n");
+    EXPECT_EQ(back->deletionDate, "2024-05-01T10:00:00");
+    EXPECT_TRUE(trash::writeInfo(home, {"/other", {}})) << "an info file is never replaced";
+    EXPECT_EQ(trash::readInfo(home)->originalPath, "/a b/\xE9\n");
+    ::unlink(volume.infoPath().c_str());
+    t.link("volume/.Trash-0/info/item.trashinfo", home.infoPath());
+    EXPECT_FALSE(trash::readInfo(volume));
 }
