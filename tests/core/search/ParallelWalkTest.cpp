@@ -278,7 +278,10 @@ TEST(ParallelWalkSkips, ListedInTheOneThreadOrderWithReasonsAndCap) {
         const SkipCounts counts{30, slowNames, 2};
         bool ok = one.outcome.status == SearchOutcome::Status::finished && one.skipsAddUp &&
                   one.last.skipped == counts.total() && skipped.counts() == counts &&
-                  skipped.items() == expected && expected.size() == SkippedItems::kListed;
+                  skipped.items() == expected && expected.size() == SkippedItems::kListed &&
+                  reasonText(*std::find_if(expected.begin(), expected.end(), [](auto& item) {
+                      return item.reason == SkipReason::vanished;
+                  })) == "vanished during the search";
         if (!ok)
             std::fprintf(stderr, "one thread: %lld skipped, %zu listed\n",
                          static_cast<long long>(one.last.skipped), skipped.items().size());
