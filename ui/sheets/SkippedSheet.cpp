@@ -172,14 +172,14 @@ QString SkippedSheet::countsText() const {
     QStringList parts;
     // Counts fit an int in practice; a search stops long before.
     if (counts.unreadable)
-        parts << tr("%n folder(s) couldn’t be read", "", int(counts.unreadable));
+        parts << tr("%Ln folder(s) couldn’t be read", "", int(counts.unreadable));
     if (counts.timedOut)
-        parts << tr("%n name(s) took the pattern too long", "", int(counts.timedOut));
+        parts << tr("%Ln name(s) took the pattern too long", "", int(counts.timedOut));
     if (counts.vanished)
-        parts << tr("%n item(s) went away during the search", "", int(counts.vanished));
+        parts << tr("%Ln item(s) went away during the search", "", int(counts.vanished));
     if (parts.isEmpty())
         return tr("Nothing was skipped.");
-    return parts.join(QStringLiteral(" · "));
+    return parts.join(QLatin1Char('\n'));
 }
 
 void SkippedSheet::refresh() {
