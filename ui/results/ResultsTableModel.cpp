@@ -16,9 +16,34 @@ QString sizeText(int64_t bytes) {
     return out;
 }
 
+namespace {
+
+using Kind = SearchModel::OrderedChange::Kind;
+
+// Where a row of the list before rows were added is in the list after, when the first
+// `announced` of the added rows are already in.
+size_t rowAfterGrowth(const std::vector<uint32_t>& added, size_t announced, size_t row) {
+    if (announced > 0 && row <= added[announced - 1])
+        return row; // up to the last row told, the rows are the new list's own
+    const size_t earlier = row - announced;
+    // added[i] - i earlier rows precede the i-th added one, a count that never decreases:
+    // the added rows before this one are those where it is at most its earlier position.
+    size_t low = announced, high = added.size();
+    while (low < high) {
+        const size_t mid = low + (high - low) / 2;
+        if (added[mid] - mid <= earlier)
+            low = mid + 1;
+        else
+            high = mid;
+    }
+    return earlier + low;
+}
+
+} // namespace
+
 ResultsTableModel::ResultsTableModel(SearchModel& model, QObject* parent)
     : QAbstractTableModel(parent), m_model(model) {
-    connect(&model, &SearchModel::orderedHitsChanged, this, &ResultsTableModel::replaceRows);
+    connect(&model, &SearchModel::orderedHitsChanged, this, &ResultsTableModel::catchUp);
     // Locations are relative to the executed search's folder, or the folder when none ran.
     for (auto signal : {&SearchModel::executedCriteriaChanged, &SearchModel::folderChanged})
         connect(&model, signal, this, [this] {
@@ -26,14 +51,83 @@ ResultsTableModel::ResultsTableModel(SearchModel& model, QObject* parent)
                 Q_EMIT dataChanged(index(0, locationColumn), index(m_rows - 1, locationColumn));
         });
     m_rows = int(model.orderedHits().size());
+    m_shown = model.orderedChange().to;
 }
 
-void ResultsTableModel::replaceRows() {
-    Q_EMIT rowsAboutToBeReplaced();
+void ResultsTableModel::catchUp() {
+    // A change made while one is being told is taken in turn by the loop.
+    if (m_catchingUp)
+        return;
+    m_catchingUp = true;
+    bool told = false;
+    for (;;) {
+        const auto& change = m_model.orderedChange();
+        if (change.to == m_shown)
+            break;
+        told = true;
+        if (change.from != m_shown || change.kind == Kind::replaced)
+            announceReset();
+        else if (change.kind == Kind::grown)
+            announceInserted(change.added, change.to);
+        else
+            announceRearranged(change.to);
+    }
+    m_catchingUp = false;
+    if (told)
+        Q_EMIT caughtUp();
+}
+
+// One insertion per run of adjacent new rows, in order: the rows before each run are then
+// already the new list's, so its place in the rows is its place in the list.
+void ResultsTableModel::announceInserted(std::vector<uint32_t> added, uint64_t version) {
+    size_t first = 0;
+    while (first < added.size()) {
+        size_t end = first + 1;
+        while (end < added.size() && added[end] == added[end - 1] + 1)
+            ++end;
+        beginInsertRows({}, int(added[first]), int(added[end - 1]));
+        m_rows += int(end - first);
+        m_announced = end;
+        endInsertRows();
+        first = end;
+    }
+    m_announced = 0;
+    m_shown = version;
+}
+
+// A new order or filter moves the rows: each persistent index (the selection, the current
+// row) follows its item, or ends when the item is filtered out.
+void ResultsTableModel::announceRearranged(uint64_t version) {
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    const QModelIndexList before = persistentIndexList();
+    const auto& change = m_model.orderedChange();
+    // Unless the list changed again meanwhile: then nothing is known to stay.
+    const bool known = change.to == version && change.from == m_shown;
+    const auto& positions = m_model.orderedPositions();
+    std::vector<int> rowOfHit;
+    if (known && !before.isEmpty()) {
+        rowOfHit.assign(m_model.hits().size(), -1);
+        for (size_t row = 0; row < positions.size(); ++row)
+            rowOfHit[positions[row]] = int(row);
+    }
+    m_rows = int(positions.size());
+    m_shown = change.to;
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& index : before) {
+        const size_t row = size_t(index.row());
+        const int now = known && row < change.previous.size() ? rowOfHit[change.previous[row]] : -1;
+        after.append(now < 0 ? QModelIndex() : this->index(now, index.column()));
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ResultsTableModel::announceReset() {
     beginResetModel();
     m_rows = int(m_model.orderedHits().size());
+    m_shown = m_model.orderedChange().to;
     endResetModel();
-    Q_EMIT rowsReplaced();
 }
 
 int ResultsTableModel::rowCount(const QModelIndex& parent) const {
@@ -44,17 +138,32 @@ int ResultsTableModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : columnCount_;
 }
 
-const SearchHit* ResultsTableModel::hit(int row) const {
-    const auto& hits = m_model.orderedHits();
-    return row >= 0 && row < int(hits.size()) ? hits[size_t(row)] : nullptr;
+bool ResultsTableModel::current() const {
+    return m_model.orderedChange().to == m_shown;
 }
 
-int ResultsTableModel::rowOf(const std::string& url) const {
-    const auto& hits = m_model.orderedHits();
-    for (size_t i = 0; i < hits.size(); ++i)
-        if (hits[i]->url == url)
-            return int(i);
-    return -1;
+// The rows lag the model's list by one change until it is told (and, while rows are
+// inserted, by the part not yet told): Qt may ask for them in between.
+const SearchHit* ResultsTableModel::hit(int row) const {
+    if (row < 0 || row >= m_rows)
+        return nullptr;
+    const auto& list = m_model.orderedHits();
+    const auto& change = m_model.orderedChange();
+    size_t at = size_t(row);
+    if (change.to != m_shown) {
+        if (change.from != m_shown)
+            return nullptr; // more than one change behind: a reset comes
+        switch (change.kind) {
+        case Kind::replaced:
+            return nullptr;
+        case Kind::rearranged:
+            return at < change.previous.size() ? &m_model.hits()[change.previous[at]] : nullptr;
+        case Kind::grown:
+            at = rowAfterGrowth(change.added, m_announced, at);
+            break;
+        }
+    }
+    return at < list.size() ? list[at] : nullptr;
 }
 
 QString ResultsTableModel::relativeParent(const std::string& url) const {
@@ -106,6 +215,8 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         break;
     case UrlRole:
         return QByteArray::fromStdString(h->url);
+    case MatchRangesRole:
+        return QVariant::fromValue(h->matchedNameRanges);
     default:
         break;
     }
@@ -143,7 +254,8 @@ void ResultsTableModel::sort(int column, Qt::SortOrder order) {
 namespace qb {
 
 Qt::ItemFlags ResultsTableModel::flags(const QModelIndex& index) const {
-    return QAbstractTableModel::flags(index) | Qt::ItemIsDragEnabled;
+    const Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    return index.isValid() ? flags | Qt::ItemIsDragEnabled : flags; // the root is no item
 }
 
 QStringList ResultsTableModel::mimeTypes() const {
