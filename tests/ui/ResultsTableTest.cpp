@@ -261,9 +261,9 @@ namespace {
 std::vector<qb::SearchHit> scatteredHits(int from, int to) {
     std::vector<qb::SearchHit> hits;
     for (int i = from; i < to; ++i) {
-        const int n = (i * 37) % 997;
+        const int n = (i * 7919) % 9973;
         char name[32];
-        std::snprintf(name, sizeof name, "/d/item%03d.txt", n);
+        std::snprintf(name, sizeof name, "/d/item%04d.txt", n);
         qb::SearchHit h = qbtest::WindowTest::hit(name, n % 5 == 0);
         h.byteCount = (n * 7919) % 1000;
         h.matchedNameRanges = {{0, 4}};
@@ -379,6 +379,14 @@ TEST_F(ResultsTest, TheRowsTellEachChangeAsInsertedRowsAMovedLayoutOrAReset) {
     m().setFilters({});
     expectTold(0, 1, 0);
 
+    // Newcomers falling between the rows in hundreds of places move in as one layout change.
+    hits = scatteredHits(0, 1000);
+    feed(hits);
+    expectTold(inserts, 0, 0);
+    hits = scatteredHits(0, 3000);
+    feed(hits);
+    expectTold(0, 1, 0);
+
     resetDue = true; // a new search
     feed({});
     expectTold(0, 0, 1);
@@ -395,7 +403,7 @@ TEST_F(ResultsTest, TheSelectionAndCurrentRowFollowTheirItemsThroughASortAFilter
     feed(hits);
     w().resize(900, 500);
     QApplication::processEvents();
-    const std::string chosen = hits[7].url, later = scatteredHits(45, 46)[0].url;
+    const std::string chosen = hits[7].url, later = scatteredHits(46, 47)[0].url;
     ASSERT_FALSE(hits[7].isDirectory);
     m().setSelection({chosen, later}); // the second is not found yet
     view()->selectionModel()->setCurrentIndex(table()->index(rowOf(chosen), 0),
@@ -438,4 +446,22 @@ TEST_F(ResultsTest, TheSelectionAndCurrentRowFollowTheirItemsThroughASortAFilter
     EXPECT_EQ(m().selection(), std::set<std::string>{table()->hit(0)->url});
     EXPECT_EQ(shownSelected(), std::set<std::string>{table()->hit(0)->url});
     EXPECT_EQ(resets.count(), 0);
+}
+
+// Everything selected, then a thousand rows falling in between: Qt would stretch its one
+// selected range over them; only the items the model holds stay selected, and current.
+TEST_F(ResultsTest, EverythingSelectedStaysThoseItemsWhenManyRowsComeInBetween) {
+    feed(scatteredHits(0, 600));
+    w();
+    view()->setCurrentIndex(table()->index(5, 0));
+    const std::string current = table()->hit(5)->url;
+    view()->selectAll();
+    const std::set<std::string> all = m().selection();
+    ASSERT_EQ(all.size(), 600u);
+    feed(scatteredHits(0, 2000));
+    EXPECT_EQ(m().selection(), all);
+    EXPECT_EQ(view()->selectionModel()->selectedRows().size(), 600);
+    for (const QModelIndex& index : view()->selectionModel()->selectedRows())
+        EXPECT_EQ(all.count(table()->hit(index.row())->url), 1u);
+    EXPECT_EQ(table()->hit(view()->currentIndex().row())->url, current);
 }

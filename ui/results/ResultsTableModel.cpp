@@ -78,8 +78,19 @@ void ResultsTableModel::catchUp() {
 }
 
 // One insertion per run of adjacent new rows, in order: the rows before each run are then
-// already the new list's, so its place in the rows is its place in the list.
+// already the new list's, so its place in the rows is its place in the list. Each insertion
+// costs the view's header a shift of every row after it, so newcomers scattered in many runs
+// (a walk whose order has nothing to do with the sort order) move in as a layout change.
 void ResultsTableModel::announceInserted(std::vector<uint32_t> added, uint64_t version) {
+    size_t runs = 0;
+    for (size_t i = 0; i < added.size(); ++i)
+        runs += i == 0 || added[i] != added[i - 1] + 1;
+    if (runs > kMostInsertedRuns) {
+        announceLayout(version, [this](int row) {
+            return int(rowAfterGrowth(m_model.orderedChange().added, 0, size_t(row)));
+        });
+        return;
+    }
     size_t first = 0;
     while (first < added.size()) {
         size_t end = first + 1;
@@ -95,29 +106,39 @@ void ResultsTableModel::announceInserted(std::vector<uint32_t> added, uint64_t v
     m_shown = version;
 }
 
-// A new order or filter moves the rows: each persistent index (the selection, the current
-// row) follows its item, or ends when the item is filtered out.
+// A new order or filter: each item moves from where the earlier order had it to where the
+// new one has it, or out.
 void ResultsTableModel::announceRearranged(uint64_t version) {
+    std::vector<int> rowOfHit;
+    announceLayout(version, [this, &rowOfHit](int row) {
+        const auto& earlier = m_model.orderedChange().previous;
+        if (size_t(row) >= earlier.size())
+            return -1;
+        if (rowOfHit.empty()) {
+            const auto& positions = m_model.orderedPositions();
+            rowOfHit.assign(m_model.hits().size(), -1);
+            for (size_t at = 0; at < positions.size(); ++at)
+                rowOfHit[positions[at]] = int(at);
+        }
+        return rowOfHit[earlier[size_t(row)]];
+    });
+}
+
+// Each persistent index (the selection, the current row) follows its item to the row
+// rowAfter gives for its earlier row, or ends (-1).
+void ResultsTableModel::announceLayout(uint64_t version, const std::function<int(int)>& rowAfter) {
     Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
     const QModelIndexList before = persistentIndexList();
     const auto& change = m_model.orderedChange();
     // Unless the list changed again meanwhile: then nothing is known to stay.
     const bool known = change.to == version && change.from == m_shown;
-    const auto& positions = m_model.orderedPositions();
-    std::vector<int> rowOfHit;
-    if (known && !before.isEmpty()) {
-        rowOfHit.assign(m_model.hits().size(), -1);
-        for (size_t row = 0; row < positions.size(); ++row)
-            rowOfHit[positions[row]] = int(row);
-    }
-    m_rows = int(positions.size());
+    m_rows = int(m_model.orderedHits().size());
     m_shown = change.to;
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex& index : before) {
-        const size_t row = size_t(index.row());
-        const int now = known && row < change.previous.size() ? rowOfHit[change.previous[row]] : -1;
-        after.append(now < 0 ? QModelIndex() : this->index(now, index.column()));
+        const int row = known ? rowAfter(index.row()) : -1;
+        after.append(row < 0 ? QModelIndex() : this->index(row, index.column()));
     }
     changePersistentIndexList(before, after);
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);

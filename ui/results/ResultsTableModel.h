@@ -1,8 +1,9 @@
 #pragma once
 // The rows of the results table: a thin view of the search model's ordered hits. It keeps no
 // copy of them; filtering and sorting stay in the model. Each change of the model's list is
-// told as what it is: rows inserted while a search grows, a layout change (persistent indexes
-// moved) for a new order or filter, a reset for anything else (a new search or folder).
+// told as what it is: rows inserted while a search grows (a layout change when the newcomers
+// fall in very many places), a layout change (persistent indexes moved) for a new order or
+// filter, a reset for anything else (a new search or folder, hits removed).
 //
 // Roles: DisplayRole (name, kind, size text, location), DecorationRole (the name's icon),
 // ToolTipRole (full name, parent path), UrlRole (the item's path bytes as a QByteArray),
@@ -11,6 +12,7 @@
 
 #include <QAbstractTableModel>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qb {
@@ -53,7 +55,11 @@ private:
     void catchUp();
     void announceInserted(std::vector<uint32_t> added, uint64_t version);
     void announceRearranged(uint64_t version);
+    void announceLayout(uint64_t version, const std::function<int(int)>& rowAfter);
     void announceReset();
+
+    // Beyond this many runs of new rows in one change, a layout change is cheaper to tell.
+    static constexpr size_t kMostInsertedRuns = 256;
 
     SearchModel& m_model;
     int m_rows = 0;
