@@ -263,7 +263,8 @@ public:
     // Cached; it changes only where orderedHitsChanged() is emitted.
     const std::vector<const SearchHit*>& orderedHits() const;
     // How the ordered list last changed, so that a view of it can announce rows that came in,
-    // or move its rows, instead of starting over. Both compute the list when it is due.
+    // or move its rows, instead of starting over. Every change of the list (each
+    // orderedHitsChanged()) advances its version.
     struct OrderedChange {
         enum class Kind {
             replaced,   // nothing carried over (a new search or folder, hits removed)
@@ -275,11 +276,10 @@ public:
         std::vector<uint32_t> added;    // grown: the new rows, ascending
         std::vector<uint32_t> previous; // rearranged: the earlier rows, as positions in hits
     };
+    // These two compute the list when it is due, like orderedHits().
     const OrderedChange& orderedChange() const;
     // The ordered list as positions in hits().
     const std::vector<uint32_t>& orderedPositions() const;
-    // Advances with every change of the ordered list, before orderedHitsChanged() is emitted.
-    uint64_t orderedVersion() const { return m_orderedVersion; }
     std::vector<std::string> selectedURLs() const;
     QString folderName() const;
     bool compactIdle() const { return m_layout == WindowLayout::compact && !m_hasSearched; }

@@ -97,7 +97,9 @@ ResultsView::ResultsView(SearchModel& model, Reveal reveal, QWidget* parent)
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ResultsView::pushSelection);
     connect(m, &SearchModel::selectionChanged, this, &ResultsView::pullSelection);
-    // Qt drops what a reset or a filter removes from its selection without saying so.
+    // After a reset or a layout change Qt's selection can differ from the model's with no
+    // signal saying so (rows dropped, or a whole-table range stretched over newcomers): the
+    // model's is shown again once the rows have caught up.
     connect(m_table, &QAbstractItemModel::modelReset, this, [this] { m_pullDue = true; });
     connect(m_table, &QAbstractItemModel::layoutChanged, this, [this] { m_pullDue = true; });
     connect(m_table, &ResultsTableModel::caughtUp, this, [this] {
