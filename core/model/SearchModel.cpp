@@ -42,8 +42,7 @@ SearchModel::SearchModel(PreferencesStore& store, Desktop& desktop, QObject* par
             return;
         }
         // The filter's effect has changed: views that follow the filters refresh too.
-        m_orderedValid = false;
-        m_orderedExtendable = false;
+        orderedStale(false);
         Q_EMIT filtersChanged();
         Q_EMIT orderedHitsChanged();
     });
@@ -145,10 +144,24 @@ void SearchModel::assignFolder(const std::string& value) {
 const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
     if (m_orderedValid)
         return m_ordered;
-    if (!m_orderedExtendable || m_orderedFrom > m_hits.size()) {
+    OrderedChange& change = m_orderedChange;
+    change.from = change.to;
+    change.to = m_orderedVersion;
+    change.added.clear();
+    change.previous.clear();
+    const bool grows = m_orderedExtendable && m_orderedFrom <= m_hits.size();
+    if (grows) {
+        change.kind = OrderedChange::Kind::grown;
+    } else {
+        change.kind =
+            m_hitsReplaced ? OrderedChange::Kind::replaced : OrderedChange::Kind::rearranged;
+        // The earlier order costs nothing to keep: its buffer is not needed any more.
+        if (!m_hitsReplaced)
+            change.previous.swap(m_orderedIndex);
         m_orderedIndex.clear();
         m_orderedFrom = 0;
     }
+    m_hitsReplaced = false;
     const size_t kept = m_orderedIndex.size();
     const bool filtering = m_filters.active();
     const Timestamp now = Clock::now();
@@ -158,7 +171,7 @@ const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
     m_ordered.resize(m_orderedIndex.size());
     for (size_t k = 0; k < m_orderedIndex.size(); ++k)
         m_ordered[k] = &m_hits[m_orderedIndex[k]];
-    mergeHits(m_ordered, kept, m_sortOrder, &m_orderedIndex);
+    mergeHits(m_ordered, kept, m_sortOrder, &m_orderedIndex, grows ? &change.added : nullptr);
     m_orderedFrom = m_hits.size();
     m_orderedExtendable = true;
     m_orderedValid = true;
@@ -187,6 +200,16 @@ const std::vector<const SearchHit*>& SearchModel::orderedHits() const {
                 m_orderedExpiry = hit->modified + *window;
     armDateExpiry();
     return m_ordered;
+}
+
+const SearchModel::OrderedChange& SearchModel::orderedChange() const {
+    orderedHits();
+    return m_orderedChange;
+}
+
+const std::vector<uint32_t>& SearchModel::orderedPositions() const {
+    orderedHits();
+    return m_orderedIndex;
 }
 
 void SearchModel::armDateExpiry() const {

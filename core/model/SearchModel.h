@@ -86,8 +86,7 @@ public:
     const ResultFilters& filters() const { return m_filters; }
     void setFilters(ResultFilters value) {
         m_filters = std::move(value);
-        m_orderedValid = false;
-        m_orderedExtendable = false;
+        orderedStale(false);
         Q_EMIT filtersChanged();
         Q_EMIT orderedHitsChanged();
     }
@@ -238,8 +237,7 @@ public:
     const SortOrder& sortOrder() const { return m_sortOrder; }
     void setSortOrder(SortOrder value) {
         m_sortOrder = std::move(value);
-        m_orderedValid = false;
-        m_orderedExtendable = false;
+        orderedStale(false);
         Q_EMIT sortOrderChanged();
         Q_EMIT orderedHitsChanged();
     }
@@ -272,6 +270,24 @@ public:
     bool criteriaChanged() const;
     // Cached; it changes only where orderedHitsChanged() is emitted.
     const std::vector<const SearchHit*>& orderedHits() const;
+    // How the ordered list last changed, so that a view of it can announce rows that came in,
+    // or move its rows, instead of starting over. Every change of the list (each
+    // orderedHitsChanged()) advances its version.
+    struct OrderedChange {
+        enum class Kind {
+            replaced,   // nothing carried over (a new search or folder, hits removed)
+            grown,      // the earlier rows in their order, with rows added among them
+            rearranged, // the same hits, sorted or filtered anew
+        };
+        Kind kind = Kind::replaced;
+        uint64_t from = 0, to = 0;      // the list's versions before and after
+        std::vector<uint32_t> added;    // grown: the new rows, ascending
+        std::vector<uint32_t> previous; // rearranged: the earlier rows, as positions in hits
+    };
+    // These two compute the list when it is due, like orderedHits().
+    const OrderedChange& orderedChange() const;
+    // The ordered list as positions in hits().
+    const std::vector<uint32_t>& orderedPositions() const;
     std::vector<std::string> selectedURLs() const;
     QString folderName() const;
     bool compactIdle() const { return m_layout == WindowLayout::compact && !m_hasSearched; }
@@ -391,13 +407,20 @@ private:
     void replaceHits(HitList value, const QUuid& run, bool extendable) {
         m_hits = std::move(value);
         m_hitsRun = run;
-        m_orderedValid = false;
-        m_orderedExtendable = extendable;
+        m_hitsReplaced = true;
+        orderedStale(extendable);
         Q_EMIT hitsChanged();
         Q_EMIT orderedHitsChanged();
     }
     struct FileTask;
 
+    // The ordered list is due again; extendable: its cached order still holds for the hits
+    // it covers.
+    void orderedStale(bool extendable) {
+        m_orderedValid = false;
+        m_orderedExtendable = extendable;
+        ++m_orderedVersion;
+    }
     std::vector<std::string> itemsOr(const UrlList& urls) const;
     void startSearchTask(const SearchOptions& options, const QUuid& token);
     void reapSearchTasks();
@@ -476,6 +499,9 @@ private:
     mutable size_t m_orderedFrom = 0;         // the hits m_orderedIndex covers
     mutable bool m_orderedExtendable = false; // it is true for the current filters and order
     QUuid m_hitsRun;                          // the search whose updates the hits come from
+    mutable bool m_hitsReplaced = true;       // since the ordered list was last made
+    uint64_t m_orderedVersion = 0;
+    mutable OrderedChange m_orderedChange;
     mutable std::optional<Timestamp> m_orderedExpiry; // when the cached list stops being true
 };
 

@@ -137,8 +137,10 @@ void SearchModel::scheduleLiveSearch() {
 void SearchModel::apply(const SearchUpdate& update, const QUuid& token) {
     if (token != m_generation)
         return;
-    // The same search's next update holds every earlier hit in the same place.
-    const bool grows = m_hitsRun == token && update.hits.size() >= m_hits.size();
+    // The same search's next update holds every earlier hit in the same place; after an empty
+    // list, any update only adds.
+    const bool grows =
+        (m_hitsRun == token || m_hits.empty()) && update.hits.size() >= m_hits.size();
     replaceHits(update.hits, token, grows && m_orderedExtendable);
     setScanned(update.scanned);
     setSkipped(update.skipped);

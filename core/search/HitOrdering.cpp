@@ -93,7 +93,13 @@ void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order) {
 }
 
 void mergeHits(std::vector<const SearchHit*>& hits, size_t sortedPrefix, const SortOrder& order,
-               std::vector<uint32_t>* alongside) {
+               std::vector<uint32_t>* alongside, std::vector<uint32_t>* added) {
+    if (added) {
+        added->clear();
+        if (order.empty() || hits.size() < 2) // nothing moves: the newcomers stay at the end
+            for (size_t i = sortedPrefix; i < hits.size(); ++i)
+                added->push_back(uint32_t(i));
+    }
     if (order.empty() || hits.size() < 2 || sortedPrefix >= hits.size())
         return;
     // Sort keys once per hit and key; kinds and folders repeat, so those are shared.
@@ -166,8 +172,11 @@ void mergeHits(std::vector<const SearchHit*>& hits, size_t sortedPrefix, const S
     if (sortedPrefix > 0)
         std::inplace_merge(index.begin(), middle, index.end(), precedes);
     std::vector<const SearchHit*> sorted(n);
-    for (size_t i = 0; i < n; ++i)
+    for (size_t i = 0; i < n; ++i) {
         sorted[i] = hits[index[i]];
+        if (added && index[i] >= sortedPrefix)
+            added->push_back(uint32_t(i));
+    }
     hits.swap(sorted);
     if (alongside) {
         std::vector<uint32_t> moved(n);

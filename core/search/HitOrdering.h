@@ -24,9 +24,10 @@ using SortOrder = std::vector<SortComparator>;
 void sortHits(std::vector<const SearchHit*>& hits, const SortOrder& order);
 // The same result when the first sortedPrefix hits are already sorted: only the rest are
 // sorted, then merged in (a growing list re-sorted at each update costs a merge, not a sort).
-// alongside, when given, is permuted the same way (the caller's own numbering of the hits).
+// alongside, when given, is permuted the same way (the caller's own numbering of the hits);
+// added, when given, receives where the hits after the prefix ended up, ascending.
 void mergeHits(std::vector<const SearchHit*>& hits, size_t sortedPrefix, const SortOrder& order,
-               std::vector<uint32_t>* alongside = nullptr);
+               std::vector<uint32_t>* alongside = nullptr, std::vector<uint32_t>* added = nullptr);
 
 // The collation key of a text (UTF-8 bytes): keys compare bytewise as the texts collate.
 std::string collationKey(std::string_view text);

@@ -6,6 +6,7 @@
 #include "ui/results/ResultsView.h"
 #include "ui/widgets/ShownText.h"
 
+#include <QAbstractItemModelTester>
 #include <QClipboard>
 #include <QComboBox>
 #include <QHeaderView>
@@ -33,6 +34,12 @@ public:
         return titles;
     }
     QPoint rowPoint(int row) { return view()->visualRect(table()->index(row, 0)).center(); }
+    int rowOf(const std::string& url) {
+        for (int row = 0; row < table()->rowCount(); ++row)
+            if (table()->hit(row)->url == url)
+                return row;
+        return -1;
+    }
 };
 
 std::vector<qb::NameRange> ranges(std::initializer_list<std::pair<int, int>> list) {
@@ -239,7 +246,7 @@ TEST_F(ResultsTest, SelectionCurrentRowAndScrollSurviveStreamedUpdates) {
     QApplication::processEvents();
     view()->setFocus();
     const std::string chosen = name(200);
-    const int row = table()->rowOf(chosen);
+    const int row = rowOf(chosen);
     view()->selectionModel()->setCurrentIndex(
         table()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     EXPECT_EQ(m().selection(), std::set<std::string>{chosen});
@@ -255,4 +262,215 @@ TEST_F(ResultsTest, SelectionCurrentRowAndScrollSurviveStreamedUpdates) {
     EXPECT_EQ(table()->hit(view()->currentIndex().row())->url, chosen);
     EXPECT_EQ(view()->selectionModel()->selectedRows().size(), 1);
     EXPECT_EQ(view()->verticalScrollBar()->value(), 40);
+}
+
+namespace {
+
+// Hits named so that each update's newcomers sort among the rows already shown.
+std::vector<qb::SearchHit> scatteredHits(int from, int to) {
+    std::vector<qb::SearchHit> hits;
+    for (int i = from; i < to; ++i) {
+        const int n = (i * 7919) % 9973;
+        char name[32];
+        std::snprintf(name, sizeof name, "/d/item%04d.txt", n);
+        qb::SearchHit h = qbtest::WindowTest::hit(name, n % 5 == 0);
+        h.byteCount = (n * 7919) % 1000;
+        h.matchedNameRanges = {{0, 4}};
+        hits.push_back(h);
+    }
+    return hits;
+}
+
+QStringList modelTesterComplaints;
+
+} // namespace
+
+// A copy of the rows kept only from the table's signals matches the model's list after each
+// update, re-sort and filter; the model tester checks every signal against the rows around
+// it, and the rows read as told while the model has changed and the table not yet said so.
+TEST_F(ResultsTest, TheRowsTellEachChangeAsInsertedRowsAMovedLayoutOrAReset) {
+    modelTesterComplaints.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType type, const QMessageLogContext& context, const QString& text) {
+            if (type != QtDebugMsg && context.category &&
+                QLatin1String(context.category) == QLatin1String("qt.modeltest"))
+                modelTesterComplaints << text;
+        });
+    qb::ResultsTableModel table(m());
+    QAbstractItemModelTester tester(&table,
+                                    QAbstractItemModelTester::FailureReportingMode::Warning);
+    auto urlAt = [&](int row) {
+        return table.data(table.index(row, 0), qb::ResultsTableModel::UrlRole)
+            .toByteArray()
+            .toStdString();
+    };
+    auto rows = [&] {
+        std::vector<std::string> out;
+        for (int row = 0; row < table.rowCount(); ++row)
+            out.push_back(urlAt(row));
+        return out;
+    };
+    auto listed = [&] {
+        std::vector<std::string> out;
+        for (const qb::SearchHit* h : m().orderedHits())
+            out.push_back(h->url);
+        return out;
+    };
+    std::vector<std::string> told;
+    int inserts = 0, layouts = 0, resets = 0;
+    QObject::connect(&table, &QAbstractItemModel::rowsInserted,
+                     [&](const QModelIndex&, int first, int last) {
+                         for (int row = first; row <= last; ++row)
+                             told.insert(told.begin() + row, urlAt(row));
+                         ++inserts;
+                     });
+    std::vector<std::pair<QPersistentModelIndex, std::string>> followed;
+    QObject::connect(&table, &QAbstractItemModel::layoutAboutToBeChanged, [&] {
+        followed.clear();
+        for (int row = 0; row < table.rowCount(); ++row)
+            followed.emplace_back(table.index(row, qb::ResultsTableModel::sizeColumn), told[row]);
+    });
+    QObject::connect(&table, &QAbstractItemModel::layoutChanged, [&] {
+        const std::vector<std::string> now = rows();
+        for (const auto& [index, url] : followed) {
+            if (index.isValid())
+                EXPECT_EQ(urlAt(index.row()), url) << "a moved row's index follows its item";
+            else
+                EXPECT_EQ(std::count(now.begin(), now.end(), url), 0) << url << " is still shown";
+        }
+        told = now;
+        ++layouts;
+    });
+    QObject::connect(&table, &QAbstractItemModel::modelReset, [&] {
+        told = rows();
+        ++resets;
+    });
+    // The model says what changed before the table does.
+    bool resetDue = false;
+    for (auto signal : {&qb::SearchModel::hitsChanged, &qb::SearchModel::filtersChanged,
+                        &qb::SearchModel::sortOrderChanged})
+        QObject::connect(&m(), signal, [&] {
+            if (!resetDue) {
+                EXPECT_EQ(rows(), told);
+            }
+        });
+    auto expectTold = [&](int wantInserts, int wantLayouts, int wantResets) {
+        EXPECT_EQ(told, listed());
+        EXPECT_EQ(std::tie(inserts, layouts, resets),
+                  std::tie(wantInserts, wantLayouts, wantResets));
+        inserts = layouts = resets = 0;
+    };
+
+    // A search streams in: its first update fills the empty table, later ones insert runs.
+    std::vector<qb::SearchHit> hits;
+    for (int update = 0; update < 6; ++update) {
+        auto more = scatteredHits(update * 20, update * 20 + 20);
+        hits.insert(hits.end(), more.begin(), more.end());
+        feed(hits);
+    }
+    EXPECT_EQ(resets, 0);
+    EXPECT_EQ(layouts, 0);
+    EXPECT_GT(inserts, 30) << "newcomers sort among the rows, in many runs";
+    expectTold(inserts, 0, 0);
+    EXPECT_EQ(table.data(table.index(0, 0), qb::ResultsTableModel::MatchRangesRole)
+                  .value<std::vector<qb::NameRange>>(),
+              (std::vector<qb::NameRange>{{0, 4}}));
+
+    m().setSortOrder({{qb::SortKey::byteCount, false}});
+    expectTold(0, 1, 0);
+    m().setFilters({qb::FileKindFilter::files});
+    expectTold(0, 1, 0);
+    auto more = scatteredHits(120, 160);
+    hits.insert(hits.end(), more.begin(), more.end());
+    feed(hits);
+    EXPECT_EQ(layouts + resets, 0) << "a filtered list grows by rows too";
+    expectTold(inserts, 0, 0);
+    m().setFilters({});
+    expectTold(0, 1, 0);
+
+    // Newcomers falling between the rows in hundreds of places move in as one layout change.
+    hits = scatteredHits(0, 1000);
+    feed(hits);
+    expectTold(inserts, 0, 0);
+    hits = scatteredHits(0, 3000);
+    feed(hits);
+    expectTold(0, 1, 0);
+
+    resetDue = true; // a new search
+    feed({});
+    expectTold(0, 0, 1);
+    resetDue = false;
+    feed(scatteredHits(0, 10));
+    expectTold(1, 0, 0);
+
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(modelTesterComplaints.isEmpty()) << modelTesterComplaints.join('\n').toStdString();
+}
+
+TEST_F(ResultsTest, TheSelectionAndCurrentRowFollowTheirItemsThroughASortAFilterAndArrivals) {
+    auto hits = scatteredHits(0, 40);
+    feed(hits);
+    w().resize(900, 500);
+    QApplication::processEvents();
+    const std::string chosen = hits[7].url, later = scatteredHits(46, 47)[0].url;
+    ASSERT_FALSE(hits[7].isDirectory);
+    m().setSelection({chosen, later}); // the second is not found yet
+    view()->selectionModel()->setCurrentIndex(table()->index(rowOf(chosen), 0),
+                                              QItemSelectionModel::NoUpdate);
+    QSignalSpy resets(table(), &QAbstractItemModel::modelReset);
+    auto shownSelected = [&] {
+        std::set<std::string> urls;
+        for (const QModelIndex& index : view()->selectionModel()->selectedRows())
+            urls.insert(table()->hit(index.row())->url);
+        return urls;
+    };
+    auto currentItem = [&] { return table()->hit(view()->currentIndex().row())->url; };
+    EXPECT_EQ(shownSelected(), std::set<std::string>{chosen});
+
+    auto more = scatteredHits(40, 80);
+    hits.insert(hits.end(), more.begin(), more.end());
+    feed(hits);
+    EXPECT_EQ(shownSelected(), (std::set<std::string>{chosen, later})) << "it shows when found";
+    EXPECT_EQ(currentItem(), chosen);
+
+    view()->sortByColumn(qb::ResultsTableModel::sizeColumn, Qt::DescendingOrder);
+    EXPECT_EQ(shownSelected(), (std::set<std::string>{chosen, later}));
+    EXPECT_EQ(currentItem(), chosen);
+    EXPECT_EQ(resets.count(), 0);
+
+    // Folders hidden: a selected one leaves both selections; the file stays current.
+    const std::string folder = hits[0].url; // item000 is a folder
+    ASSERT_TRUE(hits[0].isDirectory);
+    view()->selectionModel()->select(table()->index(rowOf(folder), 0),
+                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    EXPECT_EQ(m().selection(), (std::set<std::string>{chosen, later, folder}));
+    m().setFilters({qb::FileKindFilter::files});
+    EXPECT_EQ(m().selection(), (std::set<std::string>{chosen, later}));
+    EXPECT_EQ(shownSelected(), (std::set<std::string>{chosen, later}));
+    EXPECT_EQ(currentItem(), chosen);
+
+    // A click on another row is the whole new selection, in both.
+    view()->selectionModel()->select(table()->index(0, 0), QItemSelectionModel::ClearAndSelect |
+                                                               QItemSelectionModel::Rows);
+    EXPECT_EQ(m().selection(), std::set<std::string>{table()->hit(0)->url});
+    EXPECT_EQ(shownSelected(), std::set<std::string>{table()->hit(0)->url});
+    EXPECT_EQ(resets.count(), 0);
+}
+
+// Everything selected, then a thousand rows falling in between: Qt would stretch its one
+// selected range over them; only the items the model holds stay selected, and current.
+TEST_F(ResultsTest, EverythingSelectedStaysThoseItemsWhenManyRowsComeInBetween) {
+    feed(scatteredHits(0, 600));
+    w();
+    view()->setCurrentIndex(table()->index(5, 0));
+    const std::string current = table()->hit(5)->url;
+    view()->selectAll();
+    const std::set<std::string> all = m().selection();
+    ASSERT_EQ(all.size(), 600u);
+    feed(scatteredHits(0, 2000));
+    EXPECT_EQ(m().selection(), all);
+    EXPECT_EQ(view()->selectionModel()->selectedRows().size(), 600);
+    for (const QModelIndex& index : view()->selectionModel()->selectedRows())
+        EXPECT_EQ(all.count(table()->hit(index.row())->url), 1u);
+    EXPECT_EQ(table()->hit(view()->currentIndex().row())->url, current);
 }

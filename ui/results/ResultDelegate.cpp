@@ -93,11 +93,9 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
                              kIconSize);
         icon.paint(painter, iconRect);
         r.setLeft(iconRect.right() + 7);
-        const auto* model = qobject_cast<const ResultsTableModel*>(index.model());
-        const SearchHit* hit = model ? model->hit(index.row()) : nullptr;
-        const auto formats = hit ? highlightFormats(text, hit->matchedNameRanges, opt.font)
-                                 : QList<QTextLayout::FormatRange>{};
-        drawName(painter, r, text, formats, opt.font);
+        const auto ranges =
+            index.data(ResultsTableModel::MatchRangesRole).value<std::vector<NameRange>>();
+        drawName(painter, r, text, highlightFormats(text, ranges, opt.font), opt.font);
     } else {
         // Kind, size and location are secondary text.
         painter->setPen(selected ? opt.palette.color(group, QPalette::HighlightedText)

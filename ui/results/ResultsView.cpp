@@ -10,7 +10,6 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
-#include <QScrollBar>
 
 namespace qb {
 namespace {
@@ -93,21 +92,34 @@ ResultsView::ResultsView(SearchModel& model, Commands& commands, QWidget* parent
     // Only now: turning sorting on sorts by the header's indicator, which must already show
     // the model's order, or the view would write its own default into the model.
     setSortingEnabled(true);
+    // The rows change by insertions and layout changes, which Qt's selection, current row and
+    // scroll position follow by themselves; the two selections are kept equal by their changes.
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &ResultsView::pushSelection);
     connect(m, &SearchModel::selectionChanged, this, &ResultsView::pullSelection);
-    // The current row is remembered by item as the user moves, because by the time the rows
-    // are replaced the model already lists the new ones.
-    connect(selectionModel(), &QItemSelectionModel::currentChanged, this,
-            [this](const QModelIndex& current) {
-                if (m_syncing)
+    // After a reset or a layout change Qt's selection can differ from the model's with no
+    // signal saying so (rows dropped, or a whole-table range stretched over newcomers): the
+    // model's is shown again once the rows have caught up.
+    connect(m_table, &QAbstractItemModel::modelReset, this, [this] { m_pullDue = true; });
+    connect(m_table, &QAbstractItemModel::layoutChanged, this, [this] { m_pullDue = true; });
+    connect(m_table, &ResultsTableModel::caughtUp, this, [this] {
+        if (m_pullDue)
+            pullSelection();
+    });
+    // An item the model holds selected shows selected when its row comes in.
+    connect(m_table, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                const auto& wanted = m_model.selection();
+                if (wanted.empty())
                     return;
-                const SearchHit* hit = m_table->hit(current.row());
-                m_currentUrl = hit ? hit->url : std::string();
+                QItemSelection arrived;
+                for (int row = first; row <= last; ++row)
+                    if (const SearchHit* hit = m_table->hit(row); hit && wanted.count(hit->url))
+                        arrived.select(m_table->index(row, 0),
+                                       m_table->index(row, ResultsTableModel::columnCount_ - 1));
+                if (!arrived.isEmpty())
+                    selectionModel()->select(arrived, QItemSelectionModel::Select);
             });
-    connect(m_table, &ResultsTableModel::rowsAboutToBeReplaced, this,
-            &ResultsView::rememberPosition);
-    connect(m_table, &ResultsTableModel::rowsReplaced, this, &ResultsView::restorePosition);
     connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         const SearchHit* hit = m_table->hit(index.row());
         if (!hit)
@@ -171,23 +183,47 @@ void ResultsView::fitColumns() {
     m_fitting = false;
 }
 
-// The view's selection as the model's set of items.
-void ResultsView::pushSelection() {
-    if (m_syncing)
-        return;
-    std::set<std::string> urls;
-    for (const QModelIndex& index : selectionModel()->selectedRows())
-        if (const SearchHit* hit = m_table->hit(index.row()))
-            urls.insert(hit->url);
-    if (urls != m_model.selection())
+// The view's selection changes as changes of the model's set of items: only the rows that
+// changed are read, and items no row shows stay as they are.
+void ResultsView::pushSelection(const QItemSelection& selected, const QItemSelection& deselected) {
+    std::set<std::string> urls = m_model.selection();
+    bool changed = false;
+    auto eachItem = [this](const QItemSelection& rows, auto&& apply) {
+        for (const QItemSelectionRange& range : rows)
+            for (int row = range.top(); row <= range.bottom(); ++row)
+                if (const SearchHit* hit = m_table->hit(row))
+                    apply(hit->url);
+    };
+    eachItem(deselected, [&](const std::string& url) { changed |= urls.erase(url) > 0; });
+    eachItem(selected, [&](const std::string& url) { changed |= urls.insert(url).second; });
+    if (changed)
         m_model.setSelection(std::move(urls));
 }
 
-// The model's set of items as the view's selection, in one pass over the rows.
+// The model's set of items as the view's selection. The rows shown selected are checked first;
+// only when the set holds items that none of them shows are all the rows looked through.
 void ResultsView::pullSelection() {
-    if (m_syncing)
+    if (!m_table->current()) {
+        m_pullDue = true; // the rows are a change behind the model's list: after they catch up
         return;
+    }
+    m_pullDue = false;
     const auto& wanted = m_model.selection();
+    const int lastColumn = ResultsTableModel::columnCount_ - 1;
+    QItemSelection unwanted;
+    size_t kept = 0;
+    for (const QModelIndex& index : selectionModel()->selectedRows()) {
+        const SearchHit* hit = m_table->hit(index.row());
+        if (hit && wanted.count(hit->url))
+            ++kept;
+        else
+            unwanted.select(index, index.siblingAtColumn(lastColumn));
+    }
+    if (kept == wanted.size()) {
+        if (!unwanted.isEmpty())
+            selectionModel()->select(unwanted, QItemSelectionModel::Deselect);
+        return;
+    }
     QItemSelection selection;
     int start = -1;
     const int rows = m_table->rowCount();
@@ -197,37 +233,12 @@ void ResultsView::pullSelection() {
         if (in && start < 0)
             start = row;
         if (!in && start >= 0) {
-            selection.select(m_table->index(start, 0),
-                             m_table->index(row - 1, ResultsTableModel::columnCount_ - 1));
+            selection.select(m_table->index(start, 0), m_table->index(row - 1, lastColumn));
             start = -1;
         }
     }
-    if (selection == selectionModel()->selection())
-        return;
-    m_syncing = true;
-    selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
-    m_syncing = false;
-}
-
-void ResultsView::rememberPosition() {
-    m_syncing = true; // the reset moves the current index: not the user's doing
-    m_scroll = verticalScrollBar()->value();
-}
-
-void ResultsView::restorePosition() {
-    m_syncing = false;
-    pullSelection();
-    if (!m_currentUrl.empty()) {
-        const int row = m_table->rowOf(m_currentUrl);
-        if (row >= 0) {
-            m_syncing = true;
-            selectionModel()->setCurrentIndex(
-                m_table->index(row, currentIndex().column() < 0 ? 0 : currentIndex().column()),
-                QItemSelectionModel::NoUpdate);
-            m_syncing = false;
-        }
-    }
-    verticalScrollBar()->setValue(m_scroll);
+    if (selection != selectionModel()->selection())
+        selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 } // namespace qb

@@ -35,19 +35,15 @@ protected:
 
 private:
     void fitColumns();
-    void pushSelection();
+    void pushSelection(const QItemSelection& selected, const QItemSelection& deselected);
     void pullSelection();
-    void rememberPosition();
-    void restorePosition();
 
     SearchModel& m_model;
     ResultsTableModel* m_table;
     Commands& m_commands;
-    bool m_syncing = false;
+    bool m_pullDue = false; // the model's selection is to be shown once the rows catch up
     bool m_fitting = false;
     bool m_columnsSizedByUser = false;
-    std::string m_currentUrl;
-    int m_scroll = 0;
 };
 
 } // namespace qb
