@@ -2,6 +2,7 @@
 
 #include "search/PathText.h"
 #include "ui/results/ResultDelegate.h"
+#include "ui/results/ResultsTableModel.h"
 #include "ui/widgets/ShownText.h"
 
 #include <QApplication>
@@ -27,6 +28,9 @@ QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || size_t(index.row()) >= m_plan.rows.size())
         return {};
     const PlannedRename& row = m_plan.rows[size_t(index.row())];
+    // The inserted text, drawn as the results draw their matches.
+    if (role == ResultsTableModel::MatchRangesRole)
+        return index.column() == newNameColumn ? QVariant::fromValue(row.changed) : QVariant();
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole && role != Qt::AccessibleTextRole)
         return {};
     QString text;
@@ -61,11 +65,9 @@ QVariant RenamePreviewModel::headerData(int section, Qt::Orientation orientation
 
 void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
-    // The inserted ranges are read from the plan itself, as the results' delegate reads its hits.
-    const auto* model = qobject_cast<const RenamePreviewModel*>(index.model());
-    const size_t row = size_t(index.row());
-    if (!model || index.column() != RenamePreviewModel::newNameColumn ||
-        row >= model->plan().rows.size() || model->plan().rows[row].changed.empty()) {
+    const auto ranges =
+        index.data(ResultsTableModel::MatchRangesRole).value<std::vector<NameRange>>();
+    if (ranges.empty()) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
@@ -80,8 +82,7 @@ void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->save();
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                          : QPalette::Text));
-    drawName(painter, rect, text, highlightFormats(text, model->plan().rows[row].changed, opt.font),
-             opt.font);
+    drawName(painter, rect, text, highlightFormats(text, ranges, opt.font), opt.font);
     painter->restore();
 }
 
