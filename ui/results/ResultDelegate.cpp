@@ -63,6 +63,15 @@ void drawName(QPainter* p, const QRect& rect, const QString& name,
     p->restore();
 }
 
+QString drawCellBackground(QPainter* painter, QStyleOptionViewItem& opt) {
+    const QString text = opt.text;
+    opt.text.clear();
+    opt.icon = QIcon();
+    QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+    return text;
+}
+
 void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                            const QModelIndex& index) const {
     const int column = index.column();
@@ -73,12 +82,7 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QString text = opt.text;
-    opt.text.clear();
-    opt.icon = QIcon();
-    const QWidget* widget = option.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
+    const QString text = drawCellBackground(painter, opt);
 
     const bool selected = opt.state & QStyle::State_Selected;
     const QPalette::ColorGroup group =

@@ -13,6 +13,9 @@ namespace qb {
 // the name or splits a character is left out, so the name draws plain there.
 QList<QTextLayout::FormatRange>
 highlightFormats(const QString& name, const std::vector<NameRange>& ranges, const QFont& font);
+// Draws a cell's background, selection and focus as the style draws items, without its text
+// and icon; returns the text, for the caller to draw. opt is initialised for the cell.
+QString drawCellBackground(QPainter* painter, QStyleOptionViewItem& opt);
 // Draws a name on one line in rect with the painter's pen, its formats applied, cut off at the
 // end with an ellipsis when it does not fit.
 void drawName(QPainter* p, const QRect& rect, const QString& name,

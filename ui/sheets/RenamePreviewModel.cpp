@@ -73,12 +73,9 @@ void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     }
     QStyleOptionViewItem opt = option;
     initStyleOption(&opt, index);
-    const QString text = opt.text;
-    opt.text.clear();
-    const QWidget* widget = opt.widget;
-    QStyle* style = widget ? widget->style() : QApplication::style();
-    style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
-    const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, widget);
+    const QString text = drawCellBackground(painter, opt);
+    const QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+    const QRect rect = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
     painter->save();
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                          : QPalette::Text));
