@@ -1,6 +1,7 @@
 // File commands: gather input on the GUI thread, run one worker operation in the background,
 // then patch the results, the selection and the history from what it did.
 
+#include "ErrorText.h"
 #include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
@@ -220,7 +221,7 @@ void SearchModel::performFileAction(const QString& title, bool history,
                                 ? QStringLiteral("Done")
                                 : QStringLiteral("Some items couldn\u2019t be changed"));
         if (!r.failures.empty())
-            setFileActionError(joinLines(r.failures));
+            setFileActionError(ErrorText::failures(r.failures));
         if (!r.created.empty())
             setLastCreatedItems(r.created);
         refreshAfterFileAction();
@@ -261,7 +262,7 @@ void SearchModel::undoFileAction(bool redo) {
             else
                 setFileActionStatus(QStringLiteral("Some items couldn\u2019t be restored"));
             if (!r.failures.empty())
-                setFileActionError(joinLines(r.failures));
+                setFileActionError(ErrorText::failures(r.failures));
             refreshAfterFileAction();
             Q_EMIT fileActionEnded();
         });

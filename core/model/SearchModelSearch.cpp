@@ -1,5 +1,6 @@
 // The search state machine: starting, debouncing, cancelling and accepting results.
 
+#include "ErrorText.h"
 #include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
@@ -91,9 +92,12 @@ void SearchModel::startSearchTask(const SearchOptions& options, const QUuid& tok
             QMetaObject::invokeMethod(
                 model, [model, token] { model->finish(token); }, Qt::QueuedConnection);
         } else if (outcome.status == SearchOutcome::Status::failed) {
-            QString message = QString::fromStdString(outcome.error.description);
+            // Worded on the GUI thread, where the translations are installed and changed.
             QMetaObject::invokeMethod(
-                model, [model, message, token] { model->fail(message, token); },
+                model,
+                [model, error = outcome.error, token] {
+                    model->fail(ErrorText::search(error), token);
+                },
                 Qt::QueuedConnection);
         }
         task->finished.store(true);
