@@ -38,7 +38,7 @@ void SearchModel::renameMatches(const RenameRules& rules, const UrlList& urls) {
     if (items.empty())
         return;
     // Moved, not copied again: the batch may hold 20,000 paths.
-    performFileAction("Renaming\u2026", true,
+    performFileAction(tr("Renaming…"), true,
                       [rules, items = std::move(items)] { return renameByPlan(rules, items); });
 }
 

@@ -16,7 +16,7 @@ namespace qb {
 namespace {
 
 QString dropOneFolder() {
-    return QStringLiteral("Drop a single folder to search it.");
+    return SearchModel::tr("Drop a single folder to search it.");
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -190,7 +190,8 @@ void SearchModel::setFolder(const std::string& path) {
 }
 
 void SearchModel::chooseFolder() {
-    FolderPanel panel{m_folder, "Search Here", "Choose the folder to search.", false};
+    FolderPanel panel{m_folder, tr("Search Here", "button of the folder panel"),
+                      tr("Choose the folder to search."), false};
     QPointer<SearchModel> self(this);
     m_desktop.chooseFolder(panel, [self](std::optional<std::string> chosen) {
         if (self && chosen)
