@@ -27,9 +27,12 @@ Options:
   --case-sensitive  letter case must match
   --hidden          include hidden items (names beginning with ".")
   --no-recursive    only the folder's direct children
-  --json            one JSON object per hit: path, kind, size, modified, type, ranges
+  --json            one JSON object per hit: path, kind, size, modified, type, ranges;
+                    then one per skipped item: {"skipped": PATH, "reason": REASON}
   -0                end each path with NUL instead of a line feed
   --quiet           no summary line on standard error
+  --verbose         list the skipped items on standard error, one line each:
+                    skipped "PATH": REASON (PATH written as in --json)
   --threads N       walk on N threads (1 to 64), with the same output in the same order;
                     by default as many as the cores it may run on, at most 4
   --item-budget MS  matching time per item before it counts as skipped (default 50); a
@@ -42,8 +45,12 @@ Options:
   -h, --help        show this help
 
 At most 20,000 hits are listed, each as soon as it is found. A summary (scanned, skipped,
-limited, elapsed) goes to standard error. Exit status: 0 when something matched, 1 when
-nothing did, 2 on an error. With --rename: 0 when every item was (or can be) renamed, 1 when
+limited, elapsed) goes to standard error. Skipped items are folders that could not be read,
+names the pattern took too long on, and items that vanished during the search; --json and
+--verbose list the first 1,000 of them after the hits, in the order met. A REASON is the
+system's error text in English ("Permission denied"), "pattern took too long" or "vanished
+during the search". Exit status: 0 when something matched, 1 when nothing did, 2 on an
+error. With --rename: 0 when every item was (or can be) renamed, 1 when
 no name would change, 2 on a problem with a new name (nothing is renamed) or a failure.
 )";
 
@@ -83,18 +90,23 @@ void jsonString(std::string& out, std::string_view bytes) {
     out.push_back('"');
 }
 
+// A path that is not UTF-8 also gets its exact bytes, in hexadecimal.
+void jsonPathBytes(std::string& out, std::string_view path) {
+    if (qb::isValidUtf8(path))
+        return;
+    out += ",\"pathBytes\":\"";
+    for (unsigned char c : path) {
+        char buf[4];
+        std::snprintf(buf, sizeof buf, "%02x", c);
+        out += buf;
+    }
+    out += "\"";
+}
+
 void jsonHit(std::string& out, const qb::SearchHit& hit) {
     out += "{\"path\":";
     jsonString(out, hit.url);
-    if (!qb::isValidUtf8(hit.url)) {
-        out += ",\"pathBytes\":\"";
-        for (unsigned char c : hit.url) {
-            char buf[4];
-            std::snprintf(buf, sizeof buf, "%02x", c);
-            out += buf;
-        }
-        out += "\"";
-    }
+    jsonPathBytes(out, hit.url);
     out += ",\"kind\":";
     jsonString(out, hit.isDirectory ? "folder" : "file");
     out += ",\"description\":";
@@ -120,6 +132,15 @@ void jsonHit(std::string& out, const qb::SearchHit& hit) {
                std::to_string(hit.matchedNameRanges[i].length) + "]";
     }
     out += "]}\n";
+}
+
+void jsonSkipped(std::string& out, const qb::SkippedItem& item) {
+    out += "{\"skipped\":";
+    jsonString(out, item.path);
+    jsonPathBytes(out, item.path);
+    out += ",\"reason\":";
+    jsonString(out, qb::reasonText(item));
+    out += "}\n";
 }
 
 // Standard output, written as hits arrive: line by line to a terminal; to a pipe or file in
@@ -168,7 +189,7 @@ int main(int argc, char** argv) {
     qb::SearchOptions options;
     options.recursive = true;
     qb::SearchEngine::RunTuning tuning;
-    bool json = false, nul = false, quiet = false;
+    bool json = false, nul = false, quiet = false, verbose = false;
     std::vector<std::string> positional;
     bool optionsDone = false;
     std::optional<qbtool::RenameMatches> rename;
@@ -194,6 +215,8 @@ int main(int argc, char** argv) {
             nul = true;
         } else if (!optionsDone && a == "--quiet") {
             quiet = true;
+        } else if (!optionsDone && a == "--verbose") {
+            verbose = true;
         } else if (!optionsDone && a == "--rename" && i + 1 < argc) {
             rename = qbtool::RenameMatches{argv[++i]};
         } else if (!optionsDone && a == "--apply") {
@@ -276,6 +299,9 @@ int main(int argc, char** argv) {
         last = update;
     };
     qb::SearchOutcome outcome = qb::SearchEngine::run(options, publish, stop.get_token(), tuning);
+    if (json && outcome.status == qb::SearchOutcome::Status::finished)
+        for (const qb::SkippedItem& item : last.skippedItems.items())
+            jsonSkipped(out.buffer(), item);
     out.flush();
     double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -288,6 +314,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "quillbrook-find: writing the results failed: %s\n",
                      std::strerror(out.error()));
         return 2;
+    }
+    if (verbose) {
+        std::string lines;
+        for (const qb::SkippedItem& item : last.skippedItems.items()) {
+            lines += "skipped ";
+            jsonString(lines, item.path);
+            lines += ": " + qb::reasonText(item) + "\n";
+        }
+        std::fputs(lines.c_str(), stderr);
     }
     if (!quiet)
         std::fprintf(stderr, "scanned %lld, skipped %lld, limited %s, elapsed %.3f s\n",

@@ -1113,6 +1113,81 @@
     </message>
 </context>
 <context>
+    <name>qb::SkippedItemsModel</name>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Ort</translation>
+    </message>
+</context>
+<context>
+    <name>qb::SkippedSheet</name>
+    <message>
+        <source>The pattern took too long</source>
+        <translation>Das Muster hat zu lange gebraucht</translation>
+    </message>
+    <message>
+        <source>Gone during the search</source>
+        <translation>Während der Suche verschwunden</translation>
+    </message>
+    <message>
+        <source>Skipped Items</source>
+        <translation>Übersprungene Objekte</translation>
+    </message>
+    <message>
+        <source>Skipped items</source>
+        <translation>Übersprungene Objekte</translation>
+    </message>
+    <message>
+        <source>Reveal in File Manager</source>
+        <translation>Im Dateimanager anzeigen</translation>
+    </message>
+    <message>
+        <source>Copy Paths</source>
+        <translation>Pfade kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folder(s) couldn’t be read</source>
+        <translation>
+            <numerusform>%Ln Ordner konnte nicht gelesen werden</numerusform>
+            <numerusform>%Ln Ordner konnten nicht gelesen werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln name(s) took the pattern too long</source>
+        <translation>
+            <numerusform>Bei %Ln Namen hat das Muster zu lange gebraucht</numerusform>
+            <numerusform>Bei %Ln Namen hat das Muster zu lange gebraucht</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln item(s) went away during the search</source>
+        <translation>
+            <numerusform>%Ln Objekt ist während der Suche verschwunden</numerusform>
+            <numerusform>%Ln Objekte sind während der Suche verschwunden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was skipped.</source>
+        <translation>Es wurde nichts übersprungen.</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
+    </message>
+</context>
+<context>
     <name>qb::Spinner</name>
     <message>
         <source>Busy</source>
@@ -1128,6 +1203,10 @@
     <message>
         <source>Dismiss file operation status</source>
         <translation>Status des Dateivorgangs ausblenden</translation>
+    </message>
+    <message>
+        <source>Show skipped items</source>
+        <translation>Übersprungene Objekte anzeigen</translation>
     </message>
 </context>
 </TS>

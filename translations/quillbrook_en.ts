@@ -29,4 +29,28 @@
         </translation>
     </message>
 </context>
+<context>
+    <name>qb::SkippedSheet</name>
+    <message numerus="yes">
+        <source>%Ln folder(s) couldn’t be read</source>
+        <translation>
+            <numerusform>%Ln folder couldn’t be read</numerusform>
+            <numerusform>%Ln folders couldn’t be read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln name(s) took the pattern too long</source>
+        <translation>
+            <numerusform>%Ln name took the pattern too long</numerusform>
+            <numerusform>%Ln names took the pattern too long</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln item(s) went away during the search</source>
+        <translation>
+            <numerusform>%Ln item went away during the search</numerusform>
+            <numerusform>%Ln items went away during the search</numerusform>
+        </translation>
+    </message>
+</context>
 </TS>

@@ -1113,6 +1113,81 @@
     </message>
 </context>
 <context>
+    <name>qb::SkippedItemsModel</name>
+    <message>
+        <source>Reason</source>
+        <translation>Raison</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Emplacement</translation>
+    </message>
+</context>
+<context>
+    <name>qb::SkippedSheet</name>
+    <message>
+        <source>The pattern took too long</source>
+        <translation>Le motif a pris trop de temps</translation>
+    </message>
+    <message>
+        <source>Gone during the search</source>
+        <translation>Disparu pendant la recherche</translation>
+    </message>
+    <message>
+        <source>Skipped Items</source>
+        <translation>Éléments ignorés</translation>
+    </message>
+    <message>
+        <source>Skipped items</source>
+        <translation>Éléments ignorés</translation>
+    </message>
+    <message>
+        <source>Reveal in File Manager</source>
+        <translation>Afficher dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>Copy Paths</source>
+        <translation>Copier les chemins</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln folder(s) couldn’t be read</source>
+        <translation>
+            <numerusform>%Ln dossier n’a pas pu être lu</numerusform>
+            <numerusform>%Ln dossiers n’ont pas pu être lus</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln name(s) took the pattern too long</source>
+        <translation>
+            <numerusform>Le motif a pris trop de temps sur %Ln nom</numerusform>
+            <numerusform>Le motif a pris trop de temps sur %Ln noms</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln item(s) went away during the search</source>
+        <translation>
+            <numerusform>%Ln élément a disparu pendant la recherche</numerusform>
+            <numerusform>%Ln éléments ont disparu pendant la recherche</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Nothing was skipped.</source>
+        <translation>Rien n’a été ignoré.</translation>
+    </message>
+    <message>
+        <source>and %1 more</source>
+        <translation>et %1 de plus</translation>
+    </message>
+</context>
+<context>
     <name>qb::Spinner</name>
     <message>
         <source>Busy</source>
@@ -1128,6 +1203,10 @@
     <message>
         <source>Dismiss file operation status</source>
         <translation>Masquer l’état de l’opération sur les fichiers</translation>
+    </message>
+    <message>
+        <source>Show skipped items</source>
+        <translation>Afficher les éléments ignorés</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "ui/StatusBar.h"
 
 #include "model/SearchModel.h"
+#include "ui/sheets/SkippedSheet.h"
 #include "ui/widgets/ElidedLabel.h"
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/Spinner.h"
@@ -86,9 +87,19 @@ StatusBar::StatusBar(SearchModel& model, QWidget* parent) : QWidget(parent), m_m
         new SymbolLabel("exclamationmark.triangle", 12, QPalette::PlaceholderText, m_warningLine);
     m_warningText = makeLabel({}, TextStyle::caption, true, m_warningLine);
     m_warningText->setObjectName("warningText");
+    // What was skipped, and why, is one click away.
+    m_showSkipped = new QPushButton(tr("Show skipped items"), m_warningLine);
+    m_showSkipped->setObjectName("showSkipped");
+    m_showSkipped->setFlat(true);
+    m_showSkipped->setFont(fontFor(TextStyle::caption));
+    makeLinkButton(m_showSkipped);
     warningRow->addWidget(warningIcon);
-    warningRow->addWidget(m_warningText, 1);
+    warningRow->addWidget(m_warningText);
+    warningRow->addWidget(m_showSkipped);
+    warningRow->addStretch(1);
     column->addWidget(m_warningLine);
+    connect(m_showSkipped, &QPushButton::clicked, this,
+            [this] { openSkippedSheet(m_model, window()); });
 
     auto* statusRow = new QHBoxLayout;
     statusRow->setSpacing(8);
@@ -149,6 +160,7 @@ void StatusBar::refresh() {
     const QString warning = warningText(m);
     setShown(m_warningLine, !warning.isEmpty());
     setText(m_warningText, warning);
+    setShown(m_showSkipped, !m.limited() && m.skipped() > 0);
 
     setShown(m_spinner, m.running());
     setText(m_status, statusText(m));

@@ -34,6 +34,7 @@ private:
     QToolButton* m_dismiss;
     QWidget* m_warningLine;
     QLabel* m_warningText;
+    QPushButton* m_showSkipped;
     Spinner* m_spinner;
     QLabel* m_status;
     QLabel* m_selected;

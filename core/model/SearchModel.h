@@ -172,6 +172,14 @@ public:
         m_skipped = std::move(value);
         Q_EMIT skippedChanged();
     }
+    // What skipped counts, and why: the first SkippedItems::kListed items in walk order and
+    // the counts per reason (adding up to skipped). From the same run as skipped, reset and
+    // replaced with it; reasonText() words an item's reason.
+    const SkippedItems& skippedItems() const { return m_skippedItems; }
+    void setSkippedItems(SkippedItems value) {
+        m_skippedItems = std::move(value);
+        Q_EMIT skippedItemsChanged();
+    }
     bool limited() const { return m_limited; }
     void setLimited(bool value) {
         m_limited = std::move(value);
@@ -347,6 +355,7 @@ Q_SIGNALS:
     void cancelledChanged();
     void scannedChanged();
     void skippedChanged();
+    void skippedItemsChanged();
     void limitedChanged();
     void elapsedChanged();
     void errorChanged();
@@ -429,6 +438,7 @@ private:
     bool m_cancelled = false;
     qint64 m_scanned = 0;
     qint64 m_skipped = 0;
+    SkippedItems m_skippedItems;
     bool m_limited = false;
     double m_elapsed = 0;
     std::optional<QString> m_error;

@@ -44,6 +44,7 @@ void SearchModel::search() {
     setSelection({});
     setScanned(0);
     setSkipped(0);
+    setSkippedItems({});
     setLimited(false);
     setCancelled(false);
     setHasSearched(true);
@@ -145,6 +146,7 @@ void SearchModel::apply(const SearchUpdate& update, const QUuid& token) {
     replaceHits(update.hits, token, grows && m_orderedExtendable);
     setScanned(update.scanned);
     setSkipped(update.skipped);
+    setSkippedItems(update.skippedItems);
     setLimited(update.limited);
 }
 
@@ -182,6 +184,7 @@ void SearchModel::setFolder(const std::string& path) {
     clearError();
     setScanned(0);
     setSkipped(0);
+    setSkippedItems({});
     setLimited(false);
     remember(folder);
     setFocusRequest(QUuid::createUuid());

@@ -52,7 +52,7 @@ bool DirectoryWalker::open() {
 void DirectoryWalker::openAt(int fd) {
     m_path = m_root;
     if (!pushDirectory(fd)) {
-        ++m_errors;
+        m_skips.failed(m_path, errno);
         popDirectory();
     }
 }
@@ -92,6 +92,9 @@ bool DirectoryWalker::handOff(int tag, int& fd, std::string& path) {
             if (e.dtype != DT_DIR)
                 continue;
             std::string name(f.listing.name(e));
+            if (m_beforeOpening)
+                (*m_beforeOpening)(
+                    joinPath(std::string_view(m_path).substr(0, f.pathLength), name));
             int sub = ::openat(f.fd, name.c_str(), kFolderOpenFlags);
             if (sub < 0)
                 continue;
@@ -143,7 +146,8 @@ void DirectoryWalker::popDirectory() {
             if (fd >= 0)
                 ::close(fd);
             parent.next = parent.listing.entries.size();
-            ++m_errors;
+            m_skips.add(SkipReason::vanished,
+                        std::string_view(m_path).substr(0, parent.pathLength));
         }
     }
     if (frame.fd >= 0) {
@@ -156,13 +160,15 @@ void DirectoryWalker::popDirectory() {
 // Enters the directory just yielded.
 void DirectoryWalker::enterPendingDirectory() {
     Frame& parent = m_frames[m_depth - 1];
+    if (m_beforeOpening)
+        (*m_beforeOpening)(m_path);
     int parentFd = parent.fd;
     int fd =
         parentFd >= 0 ? ::openat(parentFd, m_path.c_str() + m_nameOffset, kFolderOpenFlags) : -1;
     if (fd < 0) {
-        ++m_errors;
+        m_skips.failed(m_path, parentFd >= 0 ? errno : ENOENT);
     } else if (!pushDirectory(fd)) {
-        ++m_errors;
+        m_skips.failed(m_path, errno);
         popDirectory();
     }
 }
@@ -192,7 +198,7 @@ bool DirectoryWalker::next() {
             struct stat st {};
             if (frame.fd < 0 ||
                 ::fstatat(frame.fd, m_path.c_str() + m_nameOffset, &st, AT_SYMLINK_NOFOLLOW) != 0) {
-                ++m_errors;
+                m_skips.failed(m_path, frame.fd >= 0 ? errno : ENOENT);
                 continue;
             }
             dtype = S_ISDIR(st.st_mode) ? DT_DIR : S_ISLNK(st.st_mode) ? DT_LNK : DT_REG;

@@ -6,8 +6,10 @@
 // subfolder as an item but does not enter it.
 
 #include "FolderListing.h"
+#include "SkipLog.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,10 +31,10 @@ public:
     // Opens the root; false (with errno set) when it cannot be opened as a directory.
     bool open();
     // Walks the folder already open as fd (taken over) whose path is the root. A folder that
-    // cannot be read counts as one error, as it would when the walk entered it.
+    // cannot be read is logged as skipped, as it would be when the walk entered it.
     void openAt(int fd);
     // Moves to the next item; false when the walk is over. Unreadable directories and items
-    // whose type cannot be read are counted in errors() and passed over.
+    // whose type cannot be read are logged in skips() and passed over.
     bool next();
     std::string_view name() const {
         return {m_path.data() + m_nameOffset, m_path.size() - m_nameOffset};
@@ -45,7 +47,13 @@ public:
     // Changes whenever the folder holding the current item changes; no two walkers share one,
     // so what is kept for a folder of one walk never answers for another's.
     uint64_t directoryGeneration() const { return m_generation; }
-    int64_t errors() const { return m_errors; }
+    // What the walk skipped; its owner logs the items whose matching ran out of time here too.
+    SkipLog& skips() { return m_skips; }
+    const SkipLog& skips() const { return m_skips; }
+    // Called with a subfolder's path just before the walk opens it (to enter it or to hand it
+    // off), on the walk's thread: lets tests change the tree at a known point of the walk.
+    using BeforeOpening = std::function<void(const std::string& path)>;
+    void setBeforeOpening(const BeforeOpening* hook) { m_beforeOpening = hook; }
 
     // Opens a subfolder the walk has not reached, the one it would reach last in the
     // shallowest folder that has any, and marks it with tag: the walk will yield it without
@@ -87,7 +95,8 @@ private:
     int m_handedOff = -1;
     uint64_t m_generation;
     uint64_t m_nothingToHandOff = ~uint64_t(0); // the generation at which none was left
-    int64_t m_errors = 0;
+    SkipLog m_skips;
+    const BeforeOpening* m_beforeOpening = nullptr;
     static constexpr size_t kBufferBytes = 256 * 1024;
     std::unique_ptr<char[]> m_buffer;
 };

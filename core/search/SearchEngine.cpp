@@ -22,9 +22,9 @@ SearchOutcome failure(SearchError::Kind kind, int code, const std::string& folde
 }
 
 // The walk on the calling thread, with the subtrees handed off to workers spliced in where
-// the walk meets them: hits, counts, the limit and the publishing come out as if the calling
-// thread had walked every subtree itself. A walk handed back by a worker is carried on here,
-// above the one that met its subtree, until it ends.
+// the walk meets them: hits, skipped items, counts, the limit and the publishing come out as
+// if the calling thread had walked every subtree itself. A walk handed back by a worker is
+// carried on here, above the one that met its subtree, until it ends.
 class Walk {
 public:
     Walk(DirectoryWalker& root, ItemMatcher& matcher, SubtreeWorkers* workers,
@@ -40,7 +40,8 @@ public:
             if (!walker.next()) {
                 if (m_levels.size() == 1)
                     break;
-                m_skippedBefore += walker.errors() - m_levels.back().errorsBefore;
+                takeSkips();
+                m_skippedBefore += walker.skips().counts() - m_levels.back().skippedBefore;
                 m_levels.pop_back();
                 continue;
             }
@@ -49,7 +50,8 @@ public:
             // Links are matched but never entered: the walker descends into real folders only.
             ++m_scanned;
             ItemMatcher::Result r = m_matcher.match(walker, m_stop);
-            m_interrupted += r.interrupted;
+            if (r.interrupted)
+                walker.skips().add(SkipReason::timedOut, walker.path());
             if (r.matched)
                 addHit(m_matcher.makeHit(walker));
             if (m_found >= kHitLimit) {
@@ -59,6 +61,7 @@ public:
             if (publishDue())
                 publish(m_scanned, skipped());
             if (int subtree = walker.handedOff(); subtree >= 0) {
+                takeSkips(); // those before the subtree
                 if (!splice(subtree))
                     break;
             } else if (m_workers) {
@@ -67,7 +70,10 @@ public:
         }
         if (m_stop.stop_requested())
             return {SearchOutcome::Status::cancelled, {}};
-        m_publish({m_hits.snapshot(), m_scanned, skipped(), m_limited});
+        takeSkips();
+        SkipCounts counts = skipped();
+        m_publish(
+            {m_hits.snapshot(), m_scanned, counts.total(), m_limited, m_skips.snapshot(counts)});
         return {};
     }
 
@@ -75,14 +81,21 @@ private:
     struct Level {
         DirectoryWalker* walker;
         std::unique_ptr<DirectoryWalker> owned; // a walk handed back
-        int64_t errorsBefore;                   // its errors counted by the worker already
+        SkipCounts skippedBefore;               // its skips counted by the worker already
     };
 
-    int64_t skipped() const {
-        int64_t n = m_skippedBefore + m_interrupted;
+    SkipCounts skipped() const {
+        SkipCounts n = m_skippedBefore;
         for (const Level& level : m_levels)
-            n += level.walker->errors() - level.errorsBefore;
+            n += level.walker->skips().counts() - level.skippedBefore;
         return n;
+    }
+    // Lists the skipped items the walks logged since last asked. Only the top walk moves,
+    // and the ones below it were asked before it began, so this keeps the walk's order.
+    void takeSkips() {
+        for (Level& level : m_levels)
+            if (level.walker->skips().hasPending())
+                m_skips.append(level.walker->skips().takePending());
     }
 
     void addHit(SearchHit hit) {
@@ -94,8 +107,10 @@ private:
     }
 
     bool publishDue() const { return CoarseClock::now() - m_lastPublish > kPublishInterval; }
-    void publish(int64_t scanned, int64_t skippedNow) {
-        m_publish({m_hits.snapshot(), scanned, skippedNow, false});
+    void publish(int64_t scanned, const SkipCounts& skippedNow) {
+        takeSkips();
+        m_publish(
+            {m_hits.snapshot(), scanned, skippedNow.total(), false, m_skips.snapshot(skippedNow)});
         m_lastPublish = CoarseClock::now();
     }
 
@@ -120,11 +135,14 @@ private:
     bool splice(int subtree) {
         if (m_levels.size() <= SubtreeWorkers::kWalksHandedBack)
             m_workers->handBack(subtree);
-        const int64_t scannedBefore = m_scanned, skippedBefore = skipped();
+        const int64_t scannedBefore = m_scanned;
+        const SkipCounts skippedBefore = skipped();
         SubtreeWorkers::Record record;
         while (m_workers->take(subtree, record)) {
             if (m_stop.stop_requested())
                 return false;
+            if (!record.skips.empty())
+                m_skips.append(std::move(record.skips));
             if (record.hasHit)
                 addHit(std::move(record.hit));
             if (m_found >= kHitLimit) {
@@ -142,9 +160,10 @@ private:
         SubtreeWorkers::Totals totals = m_workers->finish(subtree, rest);
         m_scanned += totals.scanned;
         m_skippedBefore += totals.skipped;
+        m_skips.append(std::move(totals.skips));
         if (rest) {
             DirectoryWalker* walker = rest.get();
-            m_levels.push_back({walker, std::move(rest), walker->errors()});
+            m_levels.push_back({walker, std::move(rest), walker->skips().counts()});
         }
         return true;
     }
@@ -159,8 +178,8 @@ private:
     HitListBuilder m_hits;
     size_t m_found = 0;
     int64_t m_scanned = 0;
-    int64_t m_interrupted = 0;
-    int64_t m_skippedBefore = 0; // counted in subtrees and in walks since ended
+    SkipCounts m_skippedBefore; // counted in subtrees and in walks since ended
+    SkippedItemsBuilder m_skips;
     bool m_limited = false;
 };
 
@@ -203,12 +222,15 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
     if (!walker.open())
         return failure(SearchError::Kind::cannotEnumerate, 2, options.folder, errno);
+    const DirectoryWalker::BeforeOpening* beforeOpening =
+        tuning.beforeOpeningFolder ? &tuning.beforeOpeningFolder : nullptr;
+    walker.setBeforeOpening(beforeOpening);
 
     std::optional<SubtreeWorkers> workers;
     unsigned threads = tuning.threads ? tuning.threads : defaultThreads();
     if (options.recursive && threads > 1) {
         if (unsigned n = SubtreeWorkers::affordable(threads - 1))
-            workers.emplace(options, settings, n, stop);
+            workers.emplace(options, settings, n, stop, beforeOpening);
     }
     Walk walk(walker, matcher, workers && workers->workers() ? &*workers : nullptr, tuning, publish,
               stop);

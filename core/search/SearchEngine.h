@@ -67,6 +67,10 @@ struct RunTuning {
     // False: hits reach only onHit, and updates carry the counts with an empty hit list
     // (for callers that print hits as they come and would only pay for holding them).
     bool keepHits = true;
+    // Called with each subfolder's path just before the walk opens it, on whichever thread
+    // walks it (so it must be safe to call from several at once). For tests that change the
+    // tree at a known point of the walk.
+    std::function<void(const std::string& path)> beforeOpeningFolder;
 };
 
 // Threads a run uses when not told: the cores this process may run on, at most

@@ -2,6 +2,8 @@
 // The plain value records a search exchanges: options for one run, the criteria of the last
 // executed search, one hit, and the engine's cumulative progress record.
 
+#include "SkippedItems.h"
+
 #include <chrono>
 #include <cstdint>
 #include <memory>
@@ -134,6 +136,8 @@ struct SearchUpdate {
     int64_t scanned = 0;
     int64_t skipped = 0;
     bool limited = false;
+    // What was skipped and why, from the same run as skipped: its counts add up to it.
+    SkippedItems skippedItems = {};
 };
 
 } // namespace qb

@@ -36,8 +36,9 @@ size_t openDescriptors() {
 } // namespace
 
 SubtreeWorkers::SubtreeWorkers(const SearchOptions& options, const ItemMatchSettings& settings,
-                               unsigned workers, std::stop_token stop)
-    : m_options(options), m_settings(settings) {
+                               unsigned workers, std::stop_token stop,
+                               const DirectoryWalker::BeforeOpening* beforeOpening)
+    : m_options(options), m_settings(settings), m_beforeOpening(beforeOpening) {
     m_subtreeCount = workers * kSubtreesPerWorker;
     m_subtrees.reset(new Subtree[m_subtreeCount]);
     m_workers.reset(new Worker[workers]);
@@ -156,7 +157,7 @@ SubtreeWorkers::Totals SubtreeWorkers::finish(int subtree, std::unique_ptr<Direc
     s.busy = false;
     --m_busySubtrees;
     rest = std::move(s.rest);
-    return s.totals;
+    return std::move(s.totals);
 }
 
 void SubtreeWorkers::run(Worker& self) {
@@ -181,9 +182,10 @@ void SubtreeWorkers::run(Worker& self) {
 void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_token& stop) {
     auto walker = std::make_unique<DirectoryWalker>(s.path, true, m_options.includeHidden,
                                                     kOpenDirectoriesPerWorker);
+    walker->setBeforeOpening(m_beforeOpening);
     walker->openAt(s.fd);
     s.fd = -1;
-    int64_t scanned = 0, interrupted = 0, quiet = 0;
+    int64_t scanned = 0, quiet = 0;
     bool handedBack = false;
     for (;;) {
         if (s.handBack.load(std::memory_order_relaxed)) {
@@ -194,7 +196,8 @@ void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_toke
             break;
         ++scanned;
         ItemMatcher::Result r = matcher.match(*walker, stop);
-        interrupted += r.interrupted;
+        if (r.interrupted)
+            walker->skips().add(SkipReason::timedOut, walker->path());
         if (!r.matched && ++quiet < kItemsPerCountRecord)
             continue;
         quiet = 0;
@@ -204,11 +207,13 @@ void SubtreeWorkers::walk(Subtree& s, ItemMatcher& matcher, const std::stop_toke
             record.hasHit = true;
         }
         record.scanned = scanned;
-        record.skipped = walker->errors() + interrupted;
+        record.skipped = walker->skips().counts();
+        if (walker->skips().hasPending())
+            record.skips = walker->skips().takePending();
         if (!put(s, std::move(record), stop))
             break;
     }
-    s.totals = {scanned, walker->errors() + interrupted};
+    s.totals = {scanned, walker->skips().counts(), walker->skips().takePending()};
     if (handedBack)
         s.rest = std::move(walker);
     else

@@ -33,11 +33,14 @@ public:
         bool hasHit = false;
         // The subtree's counts up to and including this record's item.
         int64_t scanned = 0;
-        int64_t skipped = 0;
+        SkipCounts skipped;
+        // The items skipped since the previous record, as far as the subtree lists them.
+        std::vector<SkippedItem> skips;
     };
     struct Totals {
         int64_t scanned = 0;
-        int64_t skipped = 0;
+        SkipCounts skipped;
+        std::vector<SkippedItem> skips; // since the last record
     };
 
     static constexpr size_t kRecordsPerSubtree = 512;
@@ -47,9 +50,11 @@ public:
     // Items a worker walks without a hit before it reports its counts.
     static constexpr int64_t kItemsPerCountRecord = 2048;
 
-    // stop ends the workers' walks too. The pattern must compile.
+    // stop ends the workers' walks too. The pattern must compile. beforeOpening, when given,
+    // goes to every walk (DirectoryWalker::setBeforeOpening).
     SubtreeWorkers(const SearchOptions& options, const ItemMatchSettings& settings,
-                   unsigned workers, std::stop_token stop);
+                   unsigned workers, std::stop_token stop,
+                   const DirectoryWalker::BeforeOpening* beforeOpening = nullptr);
     // Stops the workers, waits for them and closes what they held.
     ~SubtreeWorkers();
     SubtreeWorkers(const SubtreeWorkers&) = delete;
@@ -111,6 +116,7 @@ private:
 
     SearchOptions m_options;
     ItemMatchSettings m_settings;
+    const DirectoryWalker::BeforeOpening* m_beforeOpening;
     std::stop_source m_stopSource;
     std::unique_ptr<Subtree[]> m_subtrees;
     size_t m_subtreeCount = 0;

@@ -67,6 +67,26 @@ TEST(FindTool, ExitStatusAndOutputForms) {
     EXPECT_NE(r.out.find("odd\xEF\xBF\xBD\\nname.txt"), std::string::npos) << r.out;
     EXPECT_NE(r.out.find("\"pathBytes\""), std::string::npos);
 
+    // A name the pattern runs out of time on: listed after the hits, its path escaped alike in
+    // both forms; the summary line stays as it was.
+    const std::string slow = t.file(std::string(60, 'a') + "b\xFF");
+    const std::string shown = slow.substr(0, slow.size() - 1) + "\xEF\xBF\xBD";
+    std::string bytes;
+    for (unsigned char c : slow) {
+        char hex[3];
+        std::snprintf(hex, sizeof hex, "%02x", c);
+        bytes += hex;
+    }
+    r = find("--json '^-n|(a+)+$' " + root);
+    EXPECT_EQ(r.out.substr(0, 9), "{\"path\":\"") << "hits come first";
+    EXPECT_EQ(r.out.substr(r.out.find('\n') + 1), "{\"skipped\":\"" + shown +
+                                                      "\",\"pathBytes\":\"" + bytes +
+                                                      "\",\"reason\":\"pattern took too long\"}\n");
+    r = find("--verbose '(a+)+$' " + root, false);
+    EXPECT_EQ(r.summary,
+              "skipped \"" + shown + "\": pattern took too long\nscanned 3, skipped 1, limited no");
+    EXPECT_EQ(find("'(a+)+$' " + root, false).summary, "scanned 3, skipped 1, limited no");
+
     EXPECT_EQ(find("'nothing-matches-this' " + root).status, 1);
     EXPECT_EQ(find("'(' " + root).status, 2);
     EXPECT_EQ(find("x " + quote(odd)).status, 2);
@@ -101,8 +121,9 @@ TEST(FindTool, AnyNumberOfThreadsPrintsTheSame) {
 
     const std::string root = quote(t.root());
     const std::string forms[] = {
-        "-0 zebra",   "--hidden --json 'ey|bad'", "--full-path 'd1\\d/.*_7$'",
-        "--hidden _", "--case-sensitive ZEBRA",   "--no-recursive d",
+        "-0 zebra",        "--hidden --json 'ey|bad'", "--full-path 'd1\\d/.*_7$'",
+        "--hidden _",      "--case-sensitive ZEBRA",   "--no-recursive d",
+        "--verbose zebra",
     };
     int code = qbtest::runAsNobody([&] {
         int failures = 0;
@@ -119,6 +140,17 @@ TEST(FindTool, AnyNumberOfThreadsPrintsTheSame) {
                     std::fprintf(stderr, "differs on %s threads: %s\n  %s\n  %s\n", threads,
                                  form.c_str(), one.summary.c_str(), many.summary.c_str());
                 failures += !same;
+            }
+        }
+        Result listed = find("--json --verbose zebra " + root, false);
+        for (const char* closed : {"closed", "d4/closed"}) {
+            const std::string path = t.path(closed);
+            if (listed.out.find("{\"skipped\":\"" + path +
+                                "\",\"reason\":\"Permission denied\"}\n") == std::string::npos ||
+                listed.summary.find("skipped \"" + path + "\": Permission denied\n") ==
+                    std::string::npos) {
+                std::fprintf(stderr, "%s not listed:\n%s\n", closed, listed.summary.c_str());
+                ++failures;
             }
         }
         Result limited = find("--hidden _ " + root, false);

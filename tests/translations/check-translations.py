@@ -16,7 +16,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 from pathlib import Path
 
-PLACEHOLDER = re.compile(r"%(?:L?\d+|n)")
+PLACEHOLDER = re.compile(r"%L?(?:\d+|n)")
 
 
 def messages(path):
@@ -59,7 +59,7 @@ def check(lupdate, sources, ts, plural_only):
         for form in forms:
             have = set(PLACEHOLDER.findall(form))
             # A singular form may say "one" instead of the number.
-            if have != wanted and not (numerus and have == wanted - {"%n"}):
+            if have != wanted and not (numerus and have == wanted - {"%n", "%Ln"}):
                 problems.append(f"{where}: placeholders {sorted(have)} instead of "
                                 f"{sorted(wanted)}: {form!r}")
     return problems

@@ -5,9 +5,11 @@
 #include "ui/results/ResultsView.h"
 #include "ui/sheets/PatternHelp.h"
 #include "ui/sheets/SaveSheet.h"
+#include "ui/sheets/SkippedSheet.h"
 #include "ui/widgets/ExampleButton.h"
 
 #include <QPushButton>
+#include <QTableView>
 
 using namespace qbtest;
 
@@ -150,6 +152,56 @@ TEST_F(WindowTest, TheLimitWarningTakesPrecedenceOverSkippedItems) {
     m().setLimited(false);
     m().setSkipped(0);
     EXPECT_FALSE(shown("warningText"));
+}
+
+TEST_F(WindowTest, TheSkippedLinkListsEachItemWithItsReasonAndActsOnTheSelection) {
+    using qb::SkipReason;
+    const std::string root = tree.root();
+    m().setFolder(root);
+    auto update = [&](std::vector<qb::SkippedItem> items, qb::SkipCounts counts) {
+        qb::SearchUpdate u{qb::HitList::fromVector({}), 10, counts.total(), false};
+        u.skippedItems = qb::SkippedItems(
+            std::make_shared<const std::vector<qb::SkippedItem>>(std::move(items)), counts);
+        m().apply(u, m().generation());
+    };
+    const std::vector<qb::SkippedItem> first{
+        {root + "/Private", SkipReason::unreadable, EACCES},
+        {root + "/a/b/" + std::string(60, 'a') + "\xff", SkipReason::timedOut, 0}};
+    update(first, {1, 1, 0});
+    w();
+    ASSERT_TRUE(shown("showSkipped"));
+    QTest::mouseClick(child<QPushButton>("showSkipped"), Qt::LeftButton);
+    auto* sheet = w().findChild<qb::SkippedSheet*>();
+    ASSERT_TRUE(sheet && sheet->isVisible());
+    QAbstractItemModel* rows = sheet->table()->model();
+    auto cell = [&](int row, int column) { return rows->index(row, column).data().toString(); };
+    ASSERT_EQ(rows->rowCount(), 2);
+    EXPECT_EQ(cell(0, 0), "Permission denied"); // the system's words
+    EXPECT_EQ(cell(0, 1), "Private");
+    EXPECT_EQ(cell(1, 0), "The pattern took too long");
+    EXPECT_EQ(cell(1, 1), QString(60, 'a') + QChar(0xFFFD));
+    EXPECT_EQ(cell(1, 2), "a/b");
+    EXPECT_FALSE(child<QLabel>("skippedMore")->isVisibleTo(sheet));
+
+    // While the search goes on, rows arrive below and the selection stays.
+    sheet->table()->selectRow(1);
+    auto grown = first;
+    grown.push_back({root + "/gone", SkipReason::vanished, 0});
+    update(grown, {1, 1500, 1});
+    ASSERT_EQ(rows->rowCount(), 3);
+    EXPECT_EQ(cell(2, 0), "Gone during the search");
+    EXPECT_TRUE(child<QLabel>("skippedMore")->isVisibleTo(sheet)) << "the list was capped";
+    for (auto* button : sheet->findChildren<QPushButton*>())
+        if (button->text() == "Reveal in File Manager")
+            QTest::mouseClick(button, Qt::LeftButton);
+    ASSERT_FALSE(desktop.revealed.empty());
+    EXPECT_EQ(desktop.revealed.back(), std::vector<std::string>{grown[1].path});
+
+    // Another folder starts the list again, and the status line loses its link.
+    m().setFolder(tree.dir("other"));
+    EXPECT_EQ(rows->rowCount(), 0);
+    EXPECT_FALSE(shown("showSkipped"));
+    sheet->close();
 }
 
 TEST_F(WindowTest, AnUnusablePatternDisablesSearchAndExplainsOnlyWhenInvalid) {

@@ -15,6 +15,7 @@
 #include "ui/sheets/PreferencesView.h"
 #include "ui/sheets/RenameMatchesDialog.h"
 #include "ui/sheets/SaveSheet.h"
+#include "ui/sheets/SkippedSheet.h"
 #include "ui/widgets/Symbols.h"
 
 #include <QApplication>
@@ -227,6 +228,25 @@ int main(int argc, char** argv) {
             QApplication::processEvents();
         shootWithPopup(w, rename, "21-rename-matches" + suffix);
         rename->reject();
+
+        // What a search skipped: an unreadable folder, a name the pattern could not finish,
+        // an item that went away, and more than the list keeps.
+        {
+            const std::string root = tree.toStdString();
+            auto items =
+                std::make_shared<const std::vector<qb::SkippedItem>>(std::vector<qb::SkippedItem>{
+                    {root + "/Archive/Private", qb::SkipReason::unreadable, EACCES},
+                    {root + "/Reports/" + std::string(48, 'a') + ".log", qb::SkipReason::timedOut,
+                     0},
+                    {root + "/Notes/draft.tmp", qb::SkipReason::vanished, 0}});
+            qb::SearchUpdate update{m.hits(), m.scanned(), 1203, false};
+            update.skippedItems = qb::SkippedItems(items, {2, 1200, 1});
+            m.apply(update, m.generation());
+            auto* skipped = qb::openSkippedSheet(m, w);
+            settle();
+            shootWithPopup(w, skipped, "22-skipped-items" + suffix);
+            skipped->reject();
+        }
 
         for (const char* item : {"/Notes/todo.md", "/Photos/2024/report-cover.png"}) {
             QFile text(tree + item);

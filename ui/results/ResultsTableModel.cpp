@@ -58,9 +58,13 @@ int ResultsTableModel::rowOf(const std::string& url) const {
 }
 
 QString ResultsTableModel::relativeParent(const std::string& url) const {
+    return relativeLocation(m_model, url);
+}
+
+QString relativeLocation(const SearchModel& model, const std::string& url) {
     const std::string_view parent = parentOf(url);
     const std::string& root =
-        m_model.executedCriteria() ? m_model.executedCriteria()->folder : m_model.folder();
+        model.executedCriteria() ? model.executedCriteria()->folder : model.folder();
     if (parent == root) {
         std::string_view name = lastComponent(root);
         return shownText(name.empty() ? std::string_view(root) : name);

@@ -50,6 +50,9 @@ private:
     int m_rows = 0;
 };
 
+// An item's folder relative to the searched folder (that folder's own name for its items).
+QString relativeLocation(const SearchModel& model, const std::string& url);
+
 // Decimal units, as file managers show sizes (1 kB = 1,000 bytes).
 QString sizeText(int64_t bytes);
 

@@ -11,25 +11,36 @@ using qbtest::ModelTest;
 using Paths = std::vector<std::string>;
 
 TEST_F(ModelTest, SearchRunsTheEngineAndFinishes) {
-    tree.file("a/report.pdf");
+    tree.file("docs/report.pdf");
     tree.file("b/notes.txt");
+    const std::string slow = tree.file("b/" + std::string(60, 'a') + "b"); // out of time
     m().setFolder(tree.root());
-    m().setPattern("\\.pdf$");
+    m().setPattern("\\.pdf$|(a+)+$");
+    QSignalSpy skippedSet(&m(), &SearchModel::skippedChanged);
+    QSignalSpy itemsSet(&m(), &SearchModel::skippedItemsChanged);
     searchAndWait();
     EXPECT_FALSE(m().running());
     EXPECT_TRUE(m().hasSearched());
     EXPECT_FALSE(m().cancelled());
-    EXPECT_EQ(m().scanned(), 4);
+    EXPECT_EQ(m().scanned(), 5);
     ASSERT_EQ(m().hits().size(), 1u);
-    EXPECT_EQ(m().hits()[0].url, tree.path("a/report.pdf"));
+    EXPECT_EQ(m().hits()[0].url, tree.path("docs/report.pdf"));
     EXPECT_GT(m().elapsed(), 0.0);
     EXPECT_EQ(m().recentFolders().front(), tree.root());
+    EXPECT_EQ(m().skipped(), 1);
+    EXPECT_EQ(m().skippedItems().items(),
+              (std::vector<SkippedItem>{{slow, SkipReason::timedOut, 0}}));
+    EXPECT_EQ(m().skippedItems().counts().timedOut, 1);
 
+    // Reset with skipped, by a folder change and by the next search, and notified with it.
     m().setFolder(tree.path("missing"));
+    EXPECT_TRUE(m().skippedItems().items().empty());
     m().setPattern("x");
     searchAndWait();
     EXPECT_EQ(m().error(), QString("This folder cannot be read. Choose an accessible folder."));
     EXPECT_TRUE(m().hits().empty());
+    EXPECT_EQ(m().skippedItems(), SkippedItems());
+    EXPECT_EQ(itemsSet.count(), skippedSet.count());
 }
 
 TEST_F(ModelTest, SearchRefusesUnusablePatternsWithoutTouchingState) {

@@ -3,6 +3,7 @@
 #include "search/SearchEngine.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -261,6 +262,15 @@ TEST(Engine, BudgetCutsOffBacktrackingAndCountsSkipped) {
     ASSERT_EQ(r.outcome.status, SearchOutcome::Status::finished);
     EXPECT_EQ(r.last().skipped, 5);
     EXPECT_EQ(r.relativePaths(t.root()), (Names{"quick"}));
+    const SkippedItems& skipped = r.last().skippedItems;
+    EXPECT_EQ(skipped.counts(), (SkipCounts{0, 5, 0}));
+    Names listed;
+    for (const SkippedItem& item : skipped.items()) {
+        listed.push_back(item.path.substr(t.root().size() + 1));
+        EXPECT_EQ(reasonText(item), "pattern took too long");
+    }
+    std::sort(listed.begin(), listed.end());
+    EXPECT_EQ(listed, (Names{slowName(0), slowName(1), slowName(2), slowName(3), slowName(4)}));
 
     // Whole paths longer than the short-text limit are matched with both callbacks on.
     TempTree deep;
@@ -353,8 +363,12 @@ TEST(Engine, UnreadableFolderIsSkippedAndTheWalkGoesOn) {
     ::chmod(t.path("closed").c_str(), 0700); // owned by root: nobody cannot enter it
     int code = qbtest::runAsNobody([&] {
         SearchRun r = search(options(t.root(), "txt$|closed"));
+        const auto& skipped = r.last().skippedItems.items();
         bool ok = r.outcome.status == SearchOutcome::Status::finished && r.last().skipped == 1 &&
-                  r.relativePaths(t.root()) == Names{"closed", "open/a.txt", "z.txt"};
+                  r.relativePaths(t.root()) == Names{"closed", "open/a.txt", "z.txt"} &&
+                  skipped == std::vector<SkippedItem>{{t.path("closed"), SkipReason::unreadable,
+                                                       EACCES}} &&
+                  reasonText(skipped[0]) == "Permission denied";
         return ok ? 0 : 1;
     });
     if (code < 0)

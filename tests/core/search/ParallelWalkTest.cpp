@@ -3,10 +3,12 @@
 
 #include "TempTree.h"
 #include "search/DirectoryWalker.h"
+#include "search/PathText.h"
 #include "search/SearchEngine.h"
 #include "search/SubtreeWorkers.h"
 
 #include <atomic>
+#include <cerrno>
 #include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -74,6 +76,9 @@ struct Result {
     SearchOutcome outcome;
     SearchUpdate last;
     int updates = 0;
+    // Every update's skipped items added up to its skipped count and listed as many as the
+    // cap allows.
+    bool skipsAddUp = true;
 };
 
 Result search(const SearchOptions& options, const SearchEngine::RunTuning& tuning,
@@ -84,6 +89,10 @@ Result search(const SearchOptions& options, const SearchEngine::RunTuning& tunin
         [&](const SearchUpdate& u) {
             r.last = u;
             ++r.updates;
+            const SkippedItems& s = u.skippedItems;
+            r.skipsAddUp =
+                r.skipsAddUp && s.counts().total() == u.skipped &&
+                s.items().size() == std::min<size_t>(size_t(u.skipped), SkippedItems::kListed);
         },
         stop, tuning);
     return r;
@@ -105,6 +114,8 @@ SearchEngine::RunTuning tuning(unsigned threads, bool prefilter, bool attributes
 testing::AssertionResult same(const Result& a, const Result& b) {
     if (a.outcome.status != b.outcome.status)
         return testing::AssertionFailure() << "outcomes differ";
+    if (!a.skipsAddUp || !b.skipsAddUp)
+        return testing::AssertionFailure() << "skipped items do not add up to skipped";
     const SearchUpdate &x = a.last, &y = b.last;
     if (x.scanned != y.scanned || x.skipped != y.skipped || x.limited != y.limited)
         return testing::AssertionFailure()
@@ -116,6 +127,13 @@ testing::AssertionResult same(const Result& a, const Result& b) {
         if (!(x.hits[i] == y.hits[i]) || x.hits[i].nameKey != y.hits[i].nameKey)
             return testing::AssertionFailure()
                    << "hit " << i << ": " << x.hits[i].url << " against " << y.hits[i].url;
+    const auto &sx = x.skippedItems.items(), &sy = y.skippedItems.items();
+    for (size_t i = 0; i < std::min(sx.size(), sy.size()); ++i)
+        if (!(sx[i] == sy[i]))
+            return testing::AssertionFailure()
+                   << "skipped item " << i << ": " << sx[i].path << " against " << sy[i].path;
+    if (!(x.skippedItems == y.skippedItems))
+        return testing::AssertionFailure() << "skipped items differ";
     return testing::AssertionSuccess();
 }
 
@@ -198,6 +216,83 @@ TEST_F(ParallelWalk, UnreadableFoldersCountTheSameOnManyThreads) {
     });
     for (const char* closed : {"d3/s1", "d7", "d29/s4"})
         ::chmod(s_tree->path(closed).c_str(), 0755);
+    if (code < 0)
+        GTEST_SKIP() << "cannot switch to the user nobody";
+    EXPECT_EQ(code, 0);
+}
+
+// Each reason for skipping, in subtrees that other threads walk, and more skipped items than
+// are listed: on any number of threads, the list holds the first of them in the order a plain
+// walk meets them, with their reasons, and the counts hold them all.
+TEST(ParallelWalkSkips, ListedInTheOneThreadOrderWithReasonsAndCap) {
+    TempTree t;
+    const std::string slow = std::string(60, 'a') + "b"; // "(a+)+$" backtracks on it for ages
+    int slowNames = 0;
+    for (int i = 0; i < 10; ++i) {
+        std::string d = "d" + std::to_string(i) + "/";
+        makeFiles(t.dir(d + "sub"), 40, i);
+        for (int k = 0; k < 3; ++k) // owned by root: nobody cannot enter them
+            ::chmod(t.dir(d + "closed" + std::to_string(k)).c_str(), 0700);
+        for (int k = 0; k < (i == 3 ? 1000 : 11); ++k, ++slowNames)
+            t.file(d + (k % 2 ? "sub/" : "") + slow + std::to_string(k));
+    }
+    // Made before each run, and removed by the walk's hook just before the walk opens them.
+    const std::string gone[] = {t.path("d1/gone"), t.path("d8/sub/gone")};
+    for (const std::string& g : gone)
+        ::chmod(std::string(parentOf(g)).c_str(), 0777); // so that nobody may
+
+    int code = qbtest::runAsNobody([&] {
+        for (const std::string& g : gone)
+            ::mkdir(g.c_str(), 0755);
+        // What a plain walk meets, in its order.
+        std::vector<SkippedItem> expected;
+        DirectoryWalker plain(t.root(), true, false);
+        plain.open();
+        while (plain.next() && expected.size() < SkippedItems::kListed) {
+            std::string_view name = plain.name();
+            if (name.starts_with("aaa"))
+                expected.push_back({plain.path(), SkipReason::timedOut, 0});
+            else if (name.starts_with("closed"))
+                expected.push_back({plain.path(), SkipReason::unreadable, EACCES});
+            else if (name == "gone")
+                expected.push_back({plain.path(), SkipReason::vanished, 0});
+        }
+
+        SearchOptions o;
+        o.folder = t.root();
+        o.pattern = "(a+)+$";
+        auto run = [&](unsigned threads) {
+            for (const std::string& g : gone)
+                ::mkdir(g.c_str(), 0755);
+            auto tuned = tuning(threads, true);
+            // Spent before matching begins: a slow name is cut off at its first check.
+            tuned.itemBudget = -std::chrono::seconds(1);
+            tuned.beforeOpeningFolder = [](const std::string& path) {
+                if (lastComponent(path) == "gone")
+                    ::rmdir(path.c_str());
+            };
+            return search(o, tuned);
+        };
+        Result one = run(1);
+        const SkippedItems& skipped = one.last.skippedItems;
+        const SkipCounts counts{30, slowNames, 2};
+        bool ok = one.outcome.status == SearchOutcome::Status::finished && one.skipsAddUp &&
+                  one.last.skipped == counts.total() && skipped.counts() == counts &&
+                  skipped.items() == expected && expected.size() == SkippedItems::kListed &&
+                  reasonText(*std::find_if(expected.begin(), expected.end(), [](auto& item) {
+                      return item.reason == SkipReason::vanished;
+                  })) == "vanished during the search";
+        if (!ok)
+            std::fprintf(stderr, "one thread: %lld skipped, %zu listed\n",
+                         static_cast<long long>(one.last.skipped), skipped.items().size());
+        for (unsigned threads : {2u, 4u}) {
+            testing::AssertionResult r = same(one, run(threads));
+            if (!r)
+                std::fprintf(stderr, "%u threads: %s\n", threads, r.message());
+            ok = ok && r;
+        }
+        return ok ? 0 : 1;
+    });
     if (code < 0)
         GTEST_SKIP() << "cannot switch to the user nobody";
     EXPECT_EQ(code, 0);
