@@ -8,6 +8,7 @@
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
+#include "model/Translations.h"
 #include "ui/Commands.h"
 #include "ui/MainWindow.h"
 #include "ui/SearchView.h"
@@ -125,6 +126,7 @@ int QuillbrookApp::run(int argc, char** argv) {
         return 0;
 
     QApplication app(argc, argv);
+    installTranslations(app);
     // The token was this start's (X11's startup id Qt has taken for the first window already):
     // the window applies it below, and nothing this program starts may inherit it.
     qunsetenv("XDG_ACTIVATION_TOKEN");

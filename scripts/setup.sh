@@ -6,6 +6,8 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config clang-format
   qt6-base-dev                  # QtCore for the search model; Widgets, DBus for the window
+  qt6-tools-dev qt6-l10n-tools  # lupdate and lrelease, and their CMake functions, for the translations
+  qt6-translations-l10n         # Qt's own texts in the user's language
   qt6-qpa-plugins               # the X11 and offscreen platform plugins
   qt6-wayland                   # running natively on a Wayland session
   libxcb1-dev                   # bringing an existing window forward on X11

@@ -33,7 +33,8 @@ int renameMatches(const qb::SearchOptions& options, qb::SearchEngine::RunTuning 
     qb::SearchOutcome outcome = qb::SearchEngine::run(
         options, [&](const qb::SearchUpdate& u) { limited = limited || u.limited; }, {}, tuning);
     if (outcome.status == qb::SearchOutcome::Status::failed) {
-        std::fprintf(stderr, "quillbrook-find: %s\n", outcome.error.description.c_str());
+        std::fprintf(stderr, "quillbrook-find: %s\n",
+                     qb::SearchEngine::englishText(outcome.error).c_str());
         return 2;
     }
     // Renaming only the first of more matches than can be listed would be a surprise.
@@ -47,8 +48,8 @@ int renameMatches(const qb::SearchOptions& options, qb::SearchEngine::RunTuning 
 
     qb::RenamePlan plan =
         qb::planRenames({options.pattern, how.replacement, options.caseSensitive, true}, items);
-    if (!plan.error.empty()) {
-        std::fprintf(stderr, "quillbrook-find: %s\n", plan.error.c_str());
+    if (plan.error) {
+        std::fprintf(stderr, "quillbrook-find: %s\n", qb::englishText(*plan.error).c_str());
         return 2;
     }
     std::vector<qb::FileActions::RenameRequest> requests;
@@ -83,8 +84,9 @@ int renameMatches(const qb::SearchOptions& options, qb::SearchEngine::RunTuning 
     if (!how.apply)
         return 0;
     qb::FileActionResult r = qb::FileActions::renameAll(requests);
-    for (const std::string& failure : r.failures)
-        std::fprintf(stderr, "quillbrook-find: %s\n", qb::toValidUtf8(failure).c_str());
+    for (const qb::FileFailure& failure : r.failures)
+        std::fprintf(stderr, "quillbrook-find: %s\n",
+                     qb::toValidUtf8(qb::englishText(failure)).c_str());
     if (!how.quiet)
         std::fprintf(stderr, "renamed %zu of %zu\n", r.created.size(), requests.size());
     return r.failures.empty() ? 0 : 2;

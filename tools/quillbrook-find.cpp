@@ -306,7 +306,8 @@ int main(int argc, char** argv) {
     double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     if (outcome.status == qb::SearchOutcome::Status::failed) {
-        std::fprintf(stderr, "quillbrook-find: %s\n", outcome.error.description.c_str());
+        std::fprintf(stderr, "quillbrook-find: %s\n",
+                     qb::SearchEngine::englishText(outcome.error).c_str());
         return 2;
     }
     if (out.failed()) {

@@ -69,8 +69,8 @@ public:
 
     bool run() {
         if (m_folder.fd() < 0) {
-            m_out.failures.push_back(std::string(lastComponent(m_jobs[m_members[0]].folder)) +
-                                     ": " + fs::describe(m_folder.error()));
+            m_out.failures.push_back(
+                {.path = m_jobs[m_members[0]].folder, .errnum = m_folder.error()});
             return false;
         }
         std::unordered_map<std::string_view, size_t> bySource;
@@ -108,8 +108,9 @@ private:
     }
 
     void fail(size_t j) {
-        m_out.failures.push_back(m_jobs[j].oldName + ": " +
-                                 (m_replaced ? std::string(kReplaced) : fs::describe(errno)));
+        const std::string path = joinPath(m_jobs[j].folder, m_jobs[j].oldName);
+        m_out.failures.push_back(m_replaced ? fs::identityMismatch.at(path)
+                                            : FileFailure{.path = path, .errnum = errno});
     }
 
     void renamed(size_t j) {
@@ -183,7 +184,9 @@ private:
             renamed(first);
             return;
         }
-        m_out.failures.push_back(m_jobs[first].oldName + ": " + kLeftAtTemporary + temp);
+        m_out.failures.push_back({.kind = FileFailure::Kind::leftAtTemporary,
+                                  .path = joinPath(m_jobs[first].folder, m_jobs[first].oldName),
+                                  .detail = temp});
         m_out.paths[first] = joinPath(m_jobs[first].folder, temp);
     }
 
@@ -213,13 +216,11 @@ std::string finalPath(const std::string& path,
     return out;
 }
 
-std::string listNames(const std::vector<RenameJob>& jobs, const std::vector<size_t>& kept) {
-    std::string text;
+FileFailure keptNames(const std::vector<RenameJob>& jobs, const std::vector<size_t>& kept) {
+    FileFailure f{.kind = FileFailure::Kind::keptNames, .count = kept.size()};
     for (size_t i = 0; i < kept.size() && i < kNamesListed; ++i)
-        text += (i ? ", " : "") + jobs[kept[i]].oldName;
-    if (kept.size() > kNamesListed)
-        text += " and " + std::to_string(kept.size() - kNamesListed) + " more";
-    return text;
+        f.names.push_back(jobs[kept[i]].oldName);
+    return f;
 }
 
 } // namespace
@@ -236,12 +237,12 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
     std::map<std::string_view, std::vector<size_t>> byFolder;
     for (size_t j = 0; j < jobs.size(); ++j) {
         if (!validName(jobs[j].newName))
-            out.failures.push_back(kBadName + toValidUtf8(jobs[j].newName));
+            out.failures.push_back({.kind = FileFailure::Kind::badName, .detail = jobs[j].newName});
         byFolder[jobs[j].folder].push_back(j);
     }
     for (auto& [folder, members] : byFolder) {
         if (trash::slotOf(joinPath(folder, "x")))
-            out.failures.push_back(kInTrash);
+            out.failures.push_back({.kind = FileFailure::Kind::inTrash});
         std::vector<std::string_view> names;
         names.reserve(members.size());
         for (size_t j : members)
@@ -249,7 +250,8 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
         std::sort(names.begin(), names.end());
         for (auto it = std::adjacent_find(names.begin(), names.end()); it != names.end();
              it = std::adjacent_find(it + 1, names.end()))
-            out.failures.push_back(kSameName + toValidUtf8(*it));
+            out.failures.push_back(
+                {.kind = FileFailure::Kind::sameName, .detail = std::string(*it)});
     }
     if (!out.failures.empty()) {
         out.failures.erase(std::unique(out.failures.begin(), out.failures.end()),
@@ -288,7 +290,7 @@ RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& g
             out.kept.push_back(j);
     }
     if (!out.kept.empty() && !out.failures.empty())
-        out.failures.push_back(kKeptNames + listNames(jobs, out.kept));
+        out.failures.push_back(keptNames(jobs, out.kept));
     return out;
 }
 
@@ -323,7 +325,7 @@ void replayRenames(const FileUndoStep* begin, const FileUndoStep* end, const Ren
     std::vector<const FileUndoStep*> origins;
     for (const FileUndoStep* step = begin; step != end; ++step) {
         if (!step->identity || fs::identityOf(step->source) != step->identity) {
-            r.failures.push_back(std::string(lastComponent(step->source)) + ": " + kReplaced);
+            r.failures.push_back(fs::identityMismatch.at(step->source));
             r.remainingUndo.push_back(*step);
             continue;
         }

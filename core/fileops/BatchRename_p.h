@@ -21,7 +21,7 @@ struct RenameOutcome {
     std::vector<std::string> paths;                      // per job: where it is at the end
     std::vector<std::optional<FileIdentity>> identities; // per renamed job
     std::vector<size_t> kept;                            // jobs left under their old names
-    std::vector<std::string> failures;                   // messages, empty when all were renamed
+    std::vector<FileFailure> failures;                   // empty when all were renamed
 };
 
 RenameOutcome runRenames(const std::vector<RenameJob>& jobs, const RenameCall& call);

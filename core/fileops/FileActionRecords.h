@@ -2,6 +2,8 @@
 // The values a file operation returns: what disappeared, what appeared, what failed, and the
 // steps that reverse what succeeded.
 
+#include "FileFailure.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,7 +45,7 @@ struct FileUndoStep {
 struct FileActionResult {
     std::vector<std::string> removed;
     std::vector<std::string> created;
-    std::vector<std::string> failures;
+    std::vector<FileFailure> failures; // in processing order; empty: complete success
     std::vector<FileUndoStep> undo;
     std::vector<FileUndoStep> remainingUndo;
     bool operator==(const FileActionResult&) const = default;

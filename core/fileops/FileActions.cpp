@@ -19,10 +19,6 @@ std::string nameOf(const std::string& path) {
     return std::string(lastComponent(path));
 }
 
-std::string failureText(const std::string& item, const std::string& message) {
-    return nameOf(item) + ": " + message;
-}
-
 FileUndoStep stepAt(const std::string& source, FileUndoStep::Action action) {
     return {source, identity(source), std::move(action)};
 }
@@ -102,9 +98,9 @@ std::string readText(const std::string& path) {
     return isValidUtf8(text) ? text : "";
 }
 
-FileActionResult wholeFailure(std::string message) {
+FileActionResult wholeFailure(FileFailure failure) {
     FileActionResult r;
-    r.failures.push_back(std::move(message));
+    r.failures.push_back(std::move(failure));
     return r;
 }
 
@@ -175,14 +171,14 @@ FileActionResult move(const std::vector<std::string>& items, const std::string& 
         if (item == target || resolvedTarget == resolvedItem ||
             isInside(resolvedTarget, resolvedItem) ||
             destinationInside(item, resolvedDestination)) {
-            r.failures.push_back(failureText(item, kOutsideSelection));
+            r.failures.push_back(fs::insideItself.at(item));
             continue;
         }
         fs::Error e = copy ? placeInto(target, trash::carriedInfo(item),
                                        [&] { return fs::copyItem(item, target); })
                            : relocate(item, target);
         if (e) {
-            r.failures.push_back(failureText(item, e.message()));
+            r.failures.push_back(e.at(item));
             continue;
         }
         if (!copy)
@@ -200,7 +196,7 @@ FileActionResult trash(const std::vector<std::string>& items) {
     for (const auto& item : roots(items)) {
         trash::Outcome t = trash::moveToTrash(item);
         if (t.error) {
-            r.failures.push_back(failureText(item, t.error.message()));
+            r.failures.push_back(t.error.at(item));
             continue;
         }
         r.removed.push_back(item);
@@ -220,7 +216,7 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
         trash::Info info{
             joinPath(parentOf(trash::carriedInfo(item).originalPath), lastComponent(target)), {}};
         if (fs::Error e = placeInto(target, info, [&] { return fs::copyItem(item, target); })) {
-            r.failures.push_back(failureText(item, e.message()));
+            r.failures.push_back(e.at(item));
             continue;
         }
         r.created.push_back(target);
@@ -232,7 +228,7 @@ FileActionResult duplicate(const std::vector<std::string>& items) {
 FileActionResult newFolder(const std::string& folder, const std::vector<std::string>& items) {
     if (fs::Error e = placeInto(folder, newItemInfo(folder),
                                 [&] { return fs::makeDirectory(folder, false); }))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     FileActionResult moved = move(items, folder, false);
     FileActionResult r;
     r.removed = std::move(moved.removed);
@@ -253,32 +249,32 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
     Cleanup cleanup;
     const std::string staging = temp + "/items";
     if (fs::Error e = fs::makeDirectory(fs::temporaryDirectory(), true))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     if (fs::Error e = fs::makeDirectory(temp, false, 0700))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     cleanup.path = temp;
     if (fs::Error e = fs::makeDirectory(staging, false, 0700))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     for (const auto& item : roots(items)) {
         std::string target = unique(joinPath(staging, lastComponent(item)));
         if (fs::Error e = fs::copyItem(item, target))
-            return wholeFailure(e.message());
+            return wholeFailure(e.at());
     }
     const std::string archive = temp + "/Archive.zip";
     const std::string log = temp + "/error.log";
     {
         std::ofstream create(log, std::ios::binary);
         if (!create)
-            return wholeFailure(fs::describe(errno));
+            return wholeFailure({.errnum = errno});
     }
     int status = runZip(staging, archive, log, archiver);
     if (status < 0)
-        return wholeFailure(fs::describe(errno));
+        return wholeFailure({.errnum = errno});
     if (status != 0)
-        return wholeFailure(std::string(kArchiveFailed) + readText(log));
+        return wholeFailure({.kind = FileFailure::Kind::archiveFailed, .detail = readText(log)});
     if (fs::Error e = placeInto(destination, newItemInfo(destination),
                                 [&] { return fs::moveItem(archive, destination); }))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     FileActionResult r;
     r.created.push_back(destination);
     r.undo.push_back(stepAt(destination, FileUndoStep::Trash{false}));
@@ -287,7 +283,7 @@ FileActionResult compress(const std::vector<std::string>& items, const std::stri
 
 FileActionResult rename(const std::string& item, const std::string& target) {
     if (fs::Error e = relocate(item, target))
-        return wholeFailure(e.message());
+        return wholeFailure(e.at());
     FileActionResult r;
     r.removed.push_back(item);
     r.created.push_back(target);
@@ -308,25 +304,19 @@ FileActionResult undo(const std::vector<FileUndoStep>& steps, const RenameCall& 
             i = end - 1;
             continue;
         }
-        std::string message;
+        fs::Error error;
         auto current = identity(step.source);
         if (!step.identity || !current || !(*current == *step.identity)) {
-            message = kReplaced;
+            error = fs::identityMismatch;
         } else if (const auto* t = std::get_if<FileUndoStep::Trash>(&step.action)) {
-            fs::Error listing;
             std::optional<size_t> entries =
-                t->emptyOnly ? fs::countEntries(step.source, listing) : std::optional<size_t>(0);
-            if (!entries) {
-                message = listing.message();
-            } else if (*entries > 0) {
-                message = kNotEmpty;
-            } else {
+                t->emptyOnly ? fs::countEntries(step.source, error) : std::optional<size_t>(0);
+            if (entries && *entries > 0) {
+                error = {FileFailure::Kind::notEmpty};
+            } else if (entries) {
                 trash::Outcome out = trash::moveToTrash(step.source, step.identity);
-                if (out.error == fs::identityMismatch) {
-                    message = kReplaced;
-                } else if (out.error) {
-                    message = out.error.message();
-                } else {
+                error = out.error;
+                if (!error) {
                     r.removed.push_back(step.source);
                     if (!out.location.empty())
                         r.undo.insert(r.undo.begin(),
@@ -335,19 +325,15 @@ FileActionResult undo(const std::vector<FileUndoStep>& steps, const RenameCall& 
             }
         } else {
             const auto& to = std::get<FileUndoStep::Move>(step.action).to;
-            fs::Error e = relocate(step.source, to, step.identity);
-            if (e == fs::identityMismatch) {
-                message = kReplaced;
-            } else if (e) {
-                message = e.message();
-            } else {
+            error = relocate(step.source, to, step.identity);
+            if (!error) {
                 r.removed.push_back(step.source);
                 r.created.push_back(to);
                 r.undo.insert(r.undo.begin(), stepAt(to, FileUndoStep::Move{step.source}));
             }
         }
-        if (!message.empty()) {
-            r.failures.push_back(failureText(step.source, message));
+        if (error) {
+            r.failures.push_back(error.at(step.source));
             r.remainingUndo.push_back(step);
         }
     }

@@ -70,7 +70,7 @@ bool openParent(const std::string& path, Parent& out) {
 }
 
 Error fromErrno() {
-    return {errno, {}};
+    return {FileFailure::Kind::system, errno};
 }
 
 std::string partialName() {
@@ -333,13 +333,9 @@ int copyNode(CopyWalk& walk, int srcDir, const char* srcName, int dstDir, const 
 Error withCleanup(Error error, int dstDir, const std::string& name, const std::string& dstPath) {
     if (removeAt(dstDir, name.c_str(), true) == 0)
         return error;
-    const int cleanup = errno;
-    std::string text = error.message();
-    if (text.empty() || text.back() != '.')
-        text += '.';
-    std::string left = joinPath(parentOf(dstPath), name);
-    return {0, text + " " + kPartialCopyLeft + " \u201C" + left + "\u201D (" + describe(cleanup) +
-                   ")."};
+    error.leftoverErrnum = errno;
+    error.leftover = joinPath(parentOf(dstPath), name);
+    return error;
 }
 
 // Copies under a temporary name beside the target, then claims the target name.
@@ -347,7 +343,7 @@ Error copyInto(int srcDir, const char* srcName, int dstDir, const char* dstName,
                const std::string& dstPath) {
     struct stat st {};
     if (::fstatat(dstDir, dstName, &st, AT_SYMLINK_NOFOLLOW) == 0)
-        return {EEXIST, {}};
+        return {FileFailure::Kind::system, EEXIST};
     std::string temp = partialName();
     CopyWalk walk;
     if (copyNode(walk, srcDir, srcName, dstDir, temp.c_str()) != 0 ||
@@ -371,8 +367,14 @@ std::string describe(int errnum) {
     return ::strerror_r(errnum, buf, sizeof buf);
 }
 
-std::string Error::message() const {
-    return errnum ? describe(errnum) : text;
+FileFailure Error::at(const std::string& path) const {
+    FileFailure f;
+    f.kind = kind;
+    f.path = path;
+    f.errnum = errnum;
+    f.leftover = leftover;
+    f.leftoverErrnum = leftoverErrnum;
+    return f;
 }
 
 std::optional<FileIdentity> identityOf(const std::string& path) {
@@ -411,7 +413,7 @@ Error moveItem(const std::string& from, const std::string& to,
     // Remove the source only if it is still the item that was copied; a newcomer under its
     // name must not be deleted in its place.
     if (!sameIdentity(a.fd.get(), a.name.c_str(), identityOf(before)))
-        return withCleanup({0, kChangedWhileMoving}, b.fd.get(), b.name, to);
+        return withCleanup({FileFailure::Kind::changedWhileMoving}, b.fd.get(), b.name, to);
     if (removeAt(a.fd.get(), a.name.c_str(), false) != 0)
         return fromErrno(); // the complete copy stays; what could not be removed stays too
     return {};

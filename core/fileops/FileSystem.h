@@ -11,12 +11,15 @@
 
 namespace qb::fs {
 
-// An error number, or a message of the program's own when errnum is 0 and text is set.
+// An error number, or a fault of the program's own; and what a failed copy left behind.
 struct Error {
+    FileFailure::Kind kind = FileFailure::Kind::system;
     int errnum = 0;
-    std::string text;
-    explicit operator bool() const { return errnum != 0 || !text.empty(); }
-    std::string message() const;
+    std::string leftover{}; // a partial copy that could not be removed
+    int leftoverErrnum = 0; // why not
+    explicit operator bool() const { return errnum != 0 || kind != FileFailure::Kind::system; }
+    // The failure of the item at path (none: of the whole operation).
+    FileFailure at(const std::string& path = {}) const;
     bool operator==(const Error&) const = default;
 };
 
@@ -61,10 +64,10 @@ std::string randomUuid(); // canonical upper-case form
 // The current local time in strftime format.
 std::string localTimeText(const char* format);
 
-inline const Error identityMismatch{0, "identity"};
+inline const Error identityMismatch{FileFailure::Kind::replaced};
 // A copy that would have to contain itself: the destination lies inside the item.
 inline constexpr const char* kInsideItself = "Choose a destination outside the selected item.";
-inline const Error insideItself{0, kInsideItself};
+inline const Error insideItself{FileFailure::Kind::insideItself};
 inline constexpr const char* kPartialCopyLeft =
     "A partial copy could not be removed and remains at";
 inline constexpr const char* kChangedWhileMoving =

@@ -67,11 +67,11 @@ bool prepareHome(const std::string& dir) {
 // The trash that takes an item: the home trash on its own device, else the volume's. The
 // volume is the one that really holds the item: a folder on the way may be a link onto
 // another file system (~/Data pointing at a mounted disk).
-std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
+std::optional<Slot> trashFor(const std::string& path, fs::Error& reason) {
     const std::string real = fs::realLocation(path);
     dev_t itemDev;
     if (!deviceOf(std::string(parentOf(real)), itemDev)) {
-        reason = fs::describe(ENOENT);
+        reason = {FileFailure::Kind::system, ENOENT};
         return std::nullopt;
     }
     std::string home = homeTrash();
@@ -79,7 +79,7 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
     if (deviceOf(home, homeDev) && homeDev == itemDev) {
         if (prepareHome(home))
             return Slot{home, {}, {}};
-        reason = kNoTrash;
+        reason = {FileFailure::Kind::noTrash};
         return std::nullopt;
     }
     std::string top = topDirectory(std::string(parentOf(real)), itemDev);
@@ -94,7 +94,7 @@ std::optional<Slot> trashFor(const std::string& path, std::string& reason) {
     std::string own = joinPath(top, ".Trash-" + uid);
     if (prepare(own, true))
         return Slot{own, top, {}};
-    reason = kNoTrash;
+    reason = {FileFailure::Kind::noTrash};
     return std::nullopt;
 }
 
@@ -120,7 +120,7 @@ fs::Error reserve(Slot& slot, const std::string& path, const Info& info) {
         if (e.errnum != EEXIST)
             return e;
     }
-    return {EEXIST, {}};
+    return {FileFailure::Kind::system, EEXIST};
 }
 
 constexpr const char* kGroup = "Trash Info";
@@ -207,7 +207,7 @@ fs::Error writeInfo(const Slot& slot, const Info& info) {
     std::string infoPath = slot.infoPath();
     int fd = ::open(infoPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0)
-        return {errno, {}};
+        return {FileFailure::Kind::system, errno};
     ssize_t n = ::write(fd, text.data(), text.size());
     int err = n == ssize_t(text.size()) ? 0 : (n < 0 ? errno : ENOSPC);
     if (::fsync(fd) != 0 && !err)
@@ -216,7 +216,7 @@ fs::Error writeInfo(const Slot& slot, const Info& info) {
         err = errno;
     if (err) {
         ::unlink(infoPath.c_str());
-        return {err, {}};
+        return {FileFailure::Kind::system, err};
     }
     return {};
 }
@@ -273,14 +273,11 @@ void removeInfo(const Slot& slot) {
 
 Outcome moveToTrash(const std::string& path, const std::optional<FileIdentity>& expected) {
     Outcome out;
-    std::string reason;
-    std::optional<Slot> slot = trashFor(path, reason);
-    if (!slot) {
-        out.error = {0, reason};
+    std::optional<Slot> slot = trashFor(path, out.error);
+    if (!slot)
         return out;
-    }
     if (!fs::exists(path)) {
-        out.error = {ENOENT, {}};
+        out.error = {FileFailure::Kind::system, ENOENT};
         return out;
     }
     // An item that is already in a trash keeps its record, and its old info file goes.

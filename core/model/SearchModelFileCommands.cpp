@@ -1,6 +1,7 @@
 // File commands: gather input on the GUI thread, run one worker operation in the background,
 // then patch the results, the selection and the history from what it did.
 
+#include "ErrorText.h"
 #include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
@@ -88,11 +89,11 @@ void SearchModel::moveItems(const UrlList& urls, bool copy) {
     const size_t n = items.size();
     FolderPanel panel;
     panel.startFolder = preferredDestination(items);
-    panel.prompt = copy ? "Copy" : "Move";
+    panel.prompt =
+        copy ? tr("Copy", "button of the folder panel") : tr("Move", "button of the folder panel");
     panel.message =
-        QString("Choose a destination for %1 selected %2. Existing items won\u2019t be replaced.")
-            .arg(n)
-            .arg(n == 1 ? "item" : "items");
+        tr("Choose a destination for %n selected items. Existing items won’t be replaced.", nullptr,
+           int(n));
     panel.canCreateFolders = true;
     QPointer<SearchModel> self(this);
     m_desktop.chooseFolder(panel, [self, items, copy](std::optional<std::string> destination) {
@@ -102,7 +103,7 @@ void SearchModel::moveItems(const UrlList& urls, bool copy) {
         if (!folder)
             return;
         std::string d = *folder; // so created items share the hits' spelling
-        self->performFileAction(copy ? "Copying\u2026" : "Moving\u2026", true,
+        self->performFileAction(copy ? tr("Copying…") : tr("Moving…"), true,
                                 [items, d, copy] { return FileActions::move(items, d, copy); });
     });
 }
@@ -113,24 +114,25 @@ void SearchModel::newFolder(const UrlList& urls) {
     auto items = itemsOr(urls);
     std::string destination = preferredDestination(items);
     NameDialog dialog;
-    dialog.message = items.empty() ? "New Folder" : "New Folder with Selection";
-    dialog.informativeText =
-        "Create a folder in " + shownText(destination) +
-        (items.empty() ? QString(".")
-                       : QString(" and move %1 selected items into it.").arg(items.size()));
-    dialog.confirmButton = "Create";
-    dialog.prefilledText = "New Folder";
+    dialog.message = items.empty() ? tr("New Folder", "title of the dialog")
+                                   : tr("New Folder with Selection", "title of the dialog");
+    dialog.informativeText = items.empty()
+                                 ? tr("Create a folder in %1.").arg(shownText(destination))
+                                 : tr("Create a folder in %1 and move %n selected items into it.",
+                                      nullptr, int(items.size()))
+                                       .arg(shownText(destination));
+    dialog.confirmButton = tr("Create");
+    dialog.prefilledText = tr("New Folder", "the name a new folder gets unless another is typed");
     QPointer<SearchModel> self(this);
     m_desktop.askName(dialog, [self, items, destination](std::optional<QString> name) {
         if (!self || !name)
             return;
         if (!validName(*name)) {
-            self->setFileActionError(
-                QStringLiteral("Enter a valid folder name without slashes or colons."));
+            self->setFileActionError(tr("Enter a valid folder name without slashes or colons."));
             return;
         }
         std::string folder = joinPath(destination, name->toStdString());
-        self->performFileAction("Creating Folder\u2026", true,
+        self->performFileAction(tr("Creating Folder…"), true,
                                 [folder, items] { return FileActions::newFolder(folder, items); });
     });
 }
@@ -144,18 +146,18 @@ void SearchModel::compressItems(const UrlList& urls) {
     std::string name =
         items.size() == 1 ? std::string(lastComponent(items[0])) + ".zip" : "Archive.zip";
     std::string destination = FileActions::unique(joinPath(preferredDestination(items), name));
-    performFileAction("Compressing\u2026", true,
+    performFileAction(tr("Compressing…"), true,
                       [items, destination] { return FileActions::compress(items, destination); });
 }
 
 void SearchModel::trashItems(const UrlList& urls) {
     auto items = itemsOr(urls);
-    performFileAction("Moving to Trash\u2026", true, [items] { return FileActions::trash(items); });
+    performFileAction(tr("Moving to Trash…"), true, [items] { return FileActions::trash(items); });
 }
 
 void SearchModel::duplicateItems(const UrlList& urls) {
     auto items = itemsOr(urls);
-    performFileAction("Duplicating\u2026", true, [items] { return FileActions::duplicate(items); });
+    performFileAction(tr("Duplicating…"), true, [items] { return FileActions::duplicate(items); });
 }
 
 void SearchModel::renameItem(const std::string& item) {
@@ -163,23 +165,22 @@ void SearchModel::renameItem(const std::string& item) {
         return;
     QString name = shownText(lastComponent(item));
     NameDialog dialog;
-    dialog.message = "Rename \u201C" + name + "\u201D";
-    dialog.confirmButton = "Rename";
+    dialog.message = tr("Rename “%1”").arg(name);
+    dialog.confirmButton = tr("Rename", "button of the rename dialog");
     dialog.prefilledText = name;
     QPointer<SearchModel> self(this);
     m_desktop.askName(dialog, [self, item](std::optional<QString> text) {
         if (!self || !text)
             return;
         if (!validName(*text)) {
-            self->setFileActionError(
-                QStringLiteral("Enter a valid filename without slashes or colons."));
+            self->setFileActionError(tr("Enter a valid filename without slashes or colons."));
             return;
         }
         std::string newName = editedName(lastComponent(item), *text);
         std::string target = joinPath(parentOf(item), newName);
         if (target == item)
             return;
-        self->performFileAction("Renaming\u2026", true,
+        self->performFileAction(tr("Renaming…"), true,
                                 [item, target] { return FileActions::rename(item, target); });
     });
 }
@@ -216,11 +217,9 @@ void SearchModel::performFileAction(const QString& title, bool history,
             }
         }
         pruneHits(r.removed);
-        setFileActionStatus(r.failures.empty()
-                                ? QStringLiteral("Done")
-                                : QStringLiteral("Some items couldn\u2019t be changed"));
+        setFileActionStatus(r.failures.empty() ? tr("Done") : tr("Some items couldn’t be changed"));
         if (!r.failures.empty())
-            setFileActionError(joinLines(r.failures));
+            setFileActionError(ErrorText::failures(r.failures));
         if (!r.created.empty())
             setLastCreatedItems(r.created);
         refreshAfterFileAction();
@@ -242,29 +241,28 @@ void SearchModel::undoFileAction(bool redo) {
         setUndoHistory(stack);
     cancel();
     setFileActionRunning(true);
-    setFileActionStatus(redo ? QStringLiteral("Redoing\u2026") : QStringLiteral("Undoing\u2026"));
+    setFileActionStatus(redo ? tr("Redoing…") : tr("Undoing…"));
     setLastCreatedItems({});
     setFileActionError(std::nullopt);
     std::vector<FileUndoStep> steps = record.steps;
-    runInBackground(
-        [steps] { return FileActions::undo(steps); },
-        [this, record, redo](const FileActionResult& r) {
-            setFileActionRunning(false);
-            FileHistory undo = m_undoHistory, redoStack = m_redoHistory;
-            fileReplay(undo, redoStack, record, redo, r);
-            setUndoHistory(std::move(undo));
-            setRedoHistory(std::move(redoStack));
-            pruneHits(r.removed);
-            setLastCreatedItems(r.created);
-            if (r.failures.empty())
-                setFileActionStatus(redo ? QStringLiteral("Redone") : QStringLiteral("Undone"));
-            else
-                setFileActionStatus(QStringLiteral("Some items couldn\u2019t be restored"));
-            if (!r.failures.empty())
-                setFileActionError(joinLines(r.failures));
-            refreshAfterFileAction();
-            Q_EMIT fileActionEnded();
-        });
+    runInBackground([steps] { return FileActions::undo(steps); },
+                    [this, record, redo](const FileActionResult& r) {
+                        setFileActionRunning(false);
+                        FileHistory undo = m_undoHistory, redoStack = m_redoHistory;
+                        fileReplay(undo, redoStack, record, redo, r);
+                        setUndoHistory(std::move(undo));
+                        setRedoHistory(std::move(redoStack));
+                        pruneHits(r.removed);
+                        setLastCreatedItems(r.created);
+                        if (r.failures.empty())
+                            setFileActionStatus(redo ? tr("Redone") : tr("Undone"));
+                        else
+                            setFileActionStatus(tr("Some items couldn’t be restored"));
+                        if (!r.failures.empty())
+                            setFileActionError(ErrorText::failures(r.failures));
+                        refreshAfterFileAction();
+                        Q_EMIT fileActionEnded();
+                    });
 }
 
 void SearchModel::undoOrRedo(bool redo) {

@@ -3,7 +3,6 @@
 
 #include "SearchModel.h"
 #include "fileops/FileActions.h"
-#include "search/PathText.h"
 
 namespace qb {
 namespace {
@@ -11,14 +10,15 @@ namespace {
 FileActionResult renameByPlan(const RenameRules& rules, const std::vector<std::string>& items) {
     FileActionResult r;
     RenamePlan plan = planRenames(rules, items);
-    if (!plan.error.empty()) {
-        r.failures.push_back(plan.error);
+    if (plan.error) {
+        r.failures.push_back({.kind = FileFailure::Kind::renamePattern, .pattern = *plan.error});
         return r;
     }
     std::vector<FileActions::RenameRequest> requests;
     for (const PlannedRename& row : plan.rows) {
         if (isProblem(row.state))
-            r.failures.push_back(std::string(lastComponent(row.item)) + ": " + describe(row.state));
+            r.failures.push_back(
+                {.kind = FileFailure::Kind::renameProblem, .path = row.item, .state = row.state});
         else if (row.state == RenameState::renamed)
             requests.push_back({row.item, row.newName});
     }
@@ -38,7 +38,7 @@ void SearchModel::renameMatches(const RenameRules& rules, const UrlList& urls) {
     if (items.empty())
         return;
     // Moved, not copied again: the batch may hold 20,000 paths.
-    performFileAction("Renaming\u2026", true,
+    performFileAction(tr("Renaming…"), true,
                       [rules, items = std::move(items)] { return renameByPlan(rules, items); });
 }
 

@@ -1,5 +1,6 @@
 // The search state machine: starting, debouncing, cancelling and accepting results.
 
+#include "ErrorText.h"
 #include "OffThread.h"
 #include "SearchModel.h"
 #include "SearchModel_p.h"
@@ -15,7 +16,7 @@ namespace qb {
 namespace {
 
 QString dropOneFolder() {
-    return QStringLiteral("Drop a single folder to search it.");
+    return SearchModel::tr("Drop a single folder to search it.");
 }
 
 double secondsSince(std::chrono::steady_clock::time_point start) {
@@ -92,9 +93,12 @@ void SearchModel::startSearchTask(const SearchOptions& options, const QUuid& tok
             QMetaObject::invokeMethod(
                 model, [model, token] { model->finish(token); }, Qt::QueuedConnection);
         } else if (outcome.status == SearchOutcome::Status::failed) {
-            QString message = QString::fromStdString(outcome.error.description);
+            // Worded on the GUI thread, where the translations are installed and changed.
             QMetaObject::invokeMethod(
-                model, [model, message, token] { model->fail(message, token); },
+                model,
+                [model, error = outcome.error, token] {
+                    model->fail(ErrorText::search(error), token);
+                },
                 Qt::QueuedConnection);
         }
         task->finished.store(true);
@@ -191,7 +195,8 @@ void SearchModel::setFolder(const std::string& path) {
 }
 
 void SearchModel::chooseFolder() {
-    FolderPanel panel{m_folder, "Search Here", "Choose the folder to search.", false};
+    FolderPanel panel{m_folder, tr("Search Here", "button of the folder panel"),
+                      tr("Choose the folder to search."), false};
     QPointer<SearchModel> self(this);
     m_desktop.chooseFolder(panel, [self](std::optional<std::string> chosen) {
         if (self && chosen)

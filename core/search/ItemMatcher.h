@@ -30,7 +30,7 @@ public:
     ItemMatcher(const std::string& pattern, const ItemMatchSettings& settings);
 
     bool valid() const { return m_regex.valid(); }
-    const std::string& error() const { return m_regex.error(); }
+    const PatternError& error() const { return m_regex.error(); }
 
     struct Result {
         bool matched = false;

@@ -9,49 +9,50 @@
 namespace qb {
 namespace {
 
-const char* describe(UErrorCode code) {
+PatternError::Kind kindOf(UErrorCode code) {
+    using K = PatternError::Kind;
     switch (code) {
     case U_REGEX_MISMATCHED_PAREN:
-        return "Unbalanced parenthesis";
+        return K::unbalancedParenthesis;
     case U_REGEX_MISSING_CLOSE_BRACKET:
-        return "Missing closing bracket";
+        return K::missingCloseBracket;
     case U_REGEX_BAD_ESCAPE_SEQUENCE:
-        return "Unknown escape sequence";
+        return K::unknownEscape;
     case U_REGEX_PROPERTY_SYNTAX:
-        return "Invalid Unicode property";
+        return K::invalidProperty;
     case U_REGEX_RULE_SYNTAX:
-        return "Syntax error";
+        return K::syntax;
     case U_REGEX_BAD_INTERVAL:
-        return "Invalid {min,max} repetition";
+        return K::badInterval;
     case U_REGEX_MAX_LT_MIN:
-        return "Repetition maximum is less than its minimum";
+        return K::maxLessThanMin;
     case U_REGEX_NUMBER_TOO_BIG:
-        return "Number too large";
+        return K::numberTooLarge;
     case U_REGEX_INVALID_BACK_REF:
-        return "Reference to a group that does not exist";
+        return K::noSuchGroup;
     case U_REGEX_INVALID_FLAG:
-        return "Invalid match option";
+        return K::invalidFlag;
     case U_REGEX_LOOK_BEHIND_LIMIT:
-        return "Look-behind must have a bounded length";
+        return K::unboundedLookBehind;
     case U_REGEX_SET_CONTAINS_STRING:
-        return "Character class cannot contain a string";
+        return K::setContainsString;
     case U_REGEX_INVALID_RANGE:
-        return "Invalid character range";
+        return K::invalidRange;
     case U_REGEX_OCTAL_TOO_BIG:
-        return "Octal value too large";
+        return K::octalTooLarge;
     case U_REGEX_INVALID_CAPTURE_GROUP_NAME:
-        return "Invalid group name";
+        return K::invalidGroupName;
     case U_REGEX_PATTERN_TOO_BIG:
     case U_REGEX_STACK_OVERFLOW:
-        return "Pattern too large";
+        return K::tooLarge;
     case U_REGEX_UNIMPLEMENTED:
-        return "Unsupported construct";
+        return K::unsupported;
     default:
-        return "Invalid regular expression";
+        return K::invalid;
     }
 }
 
-URegularExpression* compile(std::string_view pattern, bool caseSensitive, std::string* error) {
+URegularExpression* compile(std::string_view pattern, bool caseSensitive, PatternError* error) {
     UErrorCode status = U_ZERO_ERROR;
     UParseError parse{};
     uint32_t flags = caseSensitive ? 0 : UREGEX_CASE_INSENSITIVE;
@@ -61,12 +62,9 @@ URegularExpression* compile(std::string_view pattern, bool caseSensitive, std::s
     if (U_FAILURE(status)) {
         if (re)
             uregex_close(re);
-        if (error) {
-            *error = describe(status);
-            // ICU reports the offset in UTF-16 units of the pattern, one past the fault.
-            if (parse.offset >= 0)
-                *error += " at position " + std::to_string(parse.offset);
-        }
+        // ICU reports the offset in UTF-16 units of the pattern, one past the fault.
+        if (error)
+            *error = {kindOf(status), parse.offset >= 0 ? parse.offset : -1};
         return nullptr;
     }
     return re;
@@ -155,8 +153,8 @@ RegexMatcher::Result RegexMatcher::match(const std::u16string& text, std::vector
     return result;
 }
 
-std::optional<std::string> RegexMatcher::compileError(std::string_view pattern) {
-    std::string error;
+std::optional<PatternError> RegexMatcher::compileError(std::string_view pattern) {
+    PatternError error;
     URegularExpression* re = compile(pattern, true, &error);
     if (!re)
         return error;

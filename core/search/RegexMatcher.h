@@ -3,6 +3,7 @@
 // budget per text that cuts off catastrophic backtracking.
 
 #include "CoarseClock.h"
+#include "PatternError.h"
 
 #include <chrono>
 #include <cstdint>
@@ -23,14 +24,14 @@ struct RawRange {
 
 class RegexMatcher {
 public:
-    // Compiles the pattern; on failure, error() holds a plain description with its position.
+    // Compiles the pattern; on failure, error() says what is wrong and where.
     RegexMatcher(std::string_view pattern, bool caseSensitive);
     ~RegexMatcher();
     RegexMatcher(const RegexMatcher&) = delete;
     RegexMatcher& operator=(const RegexMatcher&) = delete;
 
     bool valid() const { return m_regex != nullptr; }
-    const std::string& error() const { return m_error; }
+    const PatternError& error() const { return m_error; }
 
     struct Result {
         bool matched = false;
@@ -46,7 +47,7 @@ public:
                  std::chrono::steady_clock::duration budget, const std::stop_token& stop);
 
     // A usable pattern: it compiles with no options.
-    static std::optional<std::string> compileError(std::string_view pattern);
+    static std::optional<PatternError> compileError(std::string_view pattern);
 
 private:
     bool shouldStop();
@@ -54,7 +55,7 @@ private:
     friend struct RegexCallbacks;
 
     URegularExpression* m_regex = nullptr;
-    std::string m_error;
+    PatternError m_error;
     CoarseClock::time_point m_deadline;
     const std::stop_token* m_stop = nullptr;
     bool m_interrupted = false;

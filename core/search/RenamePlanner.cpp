@@ -56,44 +56,40 @@ void decode(std::string_view bytes, DecodedName& out) {
     out.text.setTo(false, out.units.data(), int32_t(out.units.size()));
 }
 
-std::string at(const char* what, int32_t position) {
-    return std::string(what) + " at position " + std::to_string(position);
-}
-
 // ICU accepts some faulty replacements silently and reports others only once a name
 // matches; checking the text up front gives one message for the whole batch, with where.
-std::string replacementError(const icu::RegexPattern& pattern, int32_t groups,
-                             const icu::UnicodeString& text) {
+std::optional<PatternError> replacementError(const icu::RegexPattern& pattern, int32_t groups,
+                                             const icu::UnicodeString& text) {
     for (int32_t i = 0; i < text.length(); ++i) {
         const UChar c = text[i];
         if (c == u'\\') {
             if (i + 1 == text.length())
-                return at("Replacement ends with a backslash", i + 1);
+                return PatternError{PatternError::Kind::replacementEndsWithBackslash, i + 1};
             ++i;
             continue;
         }
         if (c != u'$')
             continue;
         if (i + 1 == text.length())
-            return at("Dollar sign without a group (write \\$ for a dollar sign)", i + 1);
+            return PatternError{PatternError::Kind::dollarWithoutGroup, i + 1};
         const UChar next = text[i + 1];
         if (next >= u'0' && next <= u'9') {
             if (next - u'0' > groups)
-                return at("Reference to a group that does not exist", i + 1);
+                return PatternError{PatternError::Kind::noSuchGroup, i + 1};
             continue;
         }
         if (next != u'{')
-            return at("Dollar sign without a group (write \\$ for a dollar sign)", i + 1);
+            return PatternError{PatternError::Kind::dollarWithoutGroup, i + 1};
         const int32_t close = text.indexOf(u'}', i + 2);
         if (close < 0)
-            return at("Missing closing brace", i + 1);
+            return PatternError{PatternError::Kind::missingCloseBrace, i + 1};
         UErrorCode status = U_ZERO_ERROR;
         pattern.groupNumberFromName(text.tempSubStringBetween(i + 2, close), status);
         if (U_FAILURE(status))
-            return at("Reference to a group that does not exist", i + 1);
+            return PatternError{PatternError::Kind::noSuchGroup, i + 1};
         i = close;
     }
-    return {};
+    return std::nullopt;
 }
 
 struct Budget {
@@ -237,18 +233,17 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
     std::unique_ptr<icu::RegexPattern> pattern(icu::RegexPattern::compile(
         patternText, rules.caseSensitive ? 0 : UREGEX_CASE_INSENSITIVE, parse, status));
     if (U_FAILURE(status) || !pattern) {
-        plan.error =
-            RegexMatcher::compileError(rules.pattern).value_or("Invalid regular expression");
+        plan.error = RegexMatcher::compileError(rules.pattern).value_or(PatternError{});
         return plan;
     }
     std::unique_ptr<icu::RegexMatcher> matcher(pattern->matcher(status));
     if (U_FAILURE(status) || !matcher) {
-        plan.error = "Invalid regular expression";
+        plan.error = PatternError{};
         return plan;
     }
     const icu::UnicodeString replacement = icu::UnicodeString::fromUTF8(rules.replacement);
     plan.error = replacementError(*pattern, matcher->groupCount(), replacement);
-    if (!plan.error.empty())
+    if (plan.error)
         return plan;
     Budget budget{{}, &stop};
     matcher->setMatchCallback(&keepMatching, &budget, status);
@@ -305,7 +300,7 @@ RenamePlan planRenames(const RenameRules& rules, const std::vector<std::string>&
             row.state = RenameState::interrupted;
         } else if (U_FAILURE(status)) {
             plan.rows.clear();
-            plan.error = "Invalid replacement";
+            plan.error = PatternError{PatternError::Kind::invalidReplacement};
             return plan;
         } else if (matched) {
             row.newName.append(old.substr(name.offsets[kept]));

@@ -3,10 +3,13 @@
 // which new names cannot be used. Bytes outside the replaced ranges are kept as they are, so
 // a name that is not UTF-8 keeps its undecodable bytes.
 
+#include "PatternError.h"
+#include "RenameState.h"
 #include "SearchRecords.h"
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <stop_token>
 #include <string>
 #include <vector>
@@ -20,23 +23,6 @@ struct RenameRules {
     bool replaceAll = true; // otherwise only the first match of each name
 };
 
-enum class RenameState {
-    unchanged,
-    renamed,
-    // Problems: a batch with any of these is not carried out.
-    empty,
-    dotName,   // "." or ".."
-    separator, // holds "/" or a NUL
-    tooLong,
-    exists,      // already in the folder and not renamed away by this batch
-    duplicate,   // two items of the batch get the same path
-    interrupted, // the pattern ran out of time on this name
-};
-
-bool isProblem(RenameState state);
-// The state in words, as the preview table shows it.
-const char* describe(RenameState state);
-
 struct PlannedRename {
     std::string item;    // absolute path
     std::string newName; // bytes of the new last component
@@ -47,13 +33,13 @@ struct PlannedRename {
 };
 
 struct RenamePlan {
-    std::string error; // the pattern's or the replacement's fault, with its position
+    std::optional<PatternError> error; // the pattern's or the replacement's fault
     std::vector<PlannedRename> rows;
     size_t renamed = 0;
     size_t problems = 0;
     bool stopped = false; // the stop token fired; the rows are incomplete
     // Something to do and nothing in the way.
-    bool usable() const { return error.empty() && !stopped && problems == 0 && renamed > 0; }
+    bool usable() const { return !error && !stopped && problems == 0 && renamed > 0; }
 };
 
 inline constexpr size_t kMaxNameBytes = 255;

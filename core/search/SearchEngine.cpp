@@ -6,6 +6,7 @@
 #include "SubtreeWorkers.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
 #include <optional>
 #include <sched.h>
@@ -16,8 +17,8 @@
 namespace qb::SearchEngine {
 namespace {
 
-SearchOutcome failure(int code, const char* text) {
-    return {SearchOutcome::Status::failed, {kErrorDomain, code, text}};
+SearchOutcome failure(SearchError::Kind kind, int code, const std::string& folder, int errnum) {
+    return {SearchOutcome::Status::failed, {kind, kErrorDomain, code, {}, folder, errnum}};
 }
 
 // The walk on the calling thread, with the subtrees handed off to workers spliced in where
@@ -204,16 +205,23 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     settings.itemBudget = tuning.itemBudget;
     ItemMatcher matcher(options.pattern, settings);
     if (!matcher.valid())
-        return {SearchOutcome::Status::failed, {"ICU", 1, matcher.error()}};
+        return {SearchOutcome::Status::failed,
+                {SearchError::Kind::pattern, "ICU", 1, matcher.error(), {}, 0}};
 
     struct stat st {};
-    if (::stat(options.folder.c_str(), &st) != 0 || !S_ISDIR(st.st_mode) ||
-        ::access(options.folder.c_str(), R_OK | X_OK) != 0)
-        return failure(1, kUnreadableFolder);
+    int unreadable = 0;
+    if (::stat(options.folder.c_str(), &st) != 0)
+        unreadable = errno;
+    else if (!S_ISDIR(st.st_mode))
+        unreadable = ENOTDIR;
+    else if (::access(options.folder.c_str(), R_OK | X_OK) != 0)
+        unreadable = errno;
+    if (unreadable)
+        return failure(SearchError::Kind::unreadableFolder, 1, options.folder, unreadable);
 
     DirectoryWalker walker(options.folder, options.recursive, options.includeHidden);
     if (!walker.open())
-        return failure(2, kCannotEnumerate);
+        return failure(SearchError::Kind::cannotEnumerate, 2, options.folder, errno);
     const DirectoryWalker::BeforeOpening* beforeOpening =
         tuning.beforeOpeningFolder ? &tuning.beforeOpeningFolder : nullptr;
     walker.setBeforeOpening(beforeOpening);
@@ -227,6 +235,18 @@ SearchOutcome run(const SearchOptions& options, const Publish& publish, std::sto
     Walk walk(walker, matcher, workers && workers->workers() ? &*workers : nullptr, tuning, publish,
               stop);
     return walk.run();
+}
+
+std::string englishText(const SearchError& error) {
+    switch (error.kind) {
+    case SearchError::Kind::pattern:
+        break;
+    case SearchError::Kind::unreadableFolder:
+        return kUnreadableFolder;
+    case SearchError::Kind::cannotEnumerate:
+        return kCannotEnumerate;
+    }
+    return qb::englishText(error.pattern);
 }
 
 } // namespace qb::SearchEngine

@@ -2,6 +2,7 @@
 // One search: compiles the pattern, walks the folder, matches each name (or path) under a
 // per-item time budget, and reports cumulative progress through a blocking callback.
 
+#include "PatternError.h"
 #include "SearchRecords.h"
 
 #include <chrono>
@@ -11,10 +12,16 @@
 
 namespace qb {
 
+// Why a search could not start: a kind and its facts, for the interface to word in the
+// user's language.
 struct SearchError {
-    std::string domain;
-    int code = 0;
-    std::string description;
+    enum class Kind { pattern, unreadableFolder, cannotEnumerate };
+    Kind kind = Kind::pattern;
+    std::string domain; // "ICU" for the pattern, kErrorDomain for the folder
+    int code = 0;       // 1 for the pattern and an unreadable folder, 2 when it can't be listed
+    PatternError pattern;
+    std::string folder; // the folder kinds: the folder searched
+    int errnum = 0;     // the folder kinds: the system's reason, when it gave one
 };
 
 struct SearchOutcome {
@@ -32,6 +39,9 @@ inline constexpr const char* kErrorDomain = "Quillbrook";
 inline constexpr const char* kUnreadableFolder =
     "This folder cannot be read. Choose an accessible folder.";
 inline constexpr const char* kCannotEnumerate = "Could not enumerate this folder.";
+
+// The error in English, as the command-line finder prints it.
+std::string englishText(const SearchError& error);
 
 using Publish = std::function<void(const SearchUpdate&)>;
 

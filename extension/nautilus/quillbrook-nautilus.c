@@ -60,11 +60,40 @@ static void open_url(NautilusMenuItem* item, gpointer user_data) {
 #define QB_SELECTION_ITEM "com.local.tarnwick.finder::search-selection"
 #define QB_BACKGROUND_ITEM "com.local.tarnwick.finder::search-folder"
 
+/* The item's words in the languages the program speaks; a table, as two strings need no
+ * message catalogue of their own. */
+typedef struct {
+    const char* language;
+    const char* label;
+    const char* tip;
+} Words;
+
+static const Words words[] = {
+    {"de", "Mit Quillbrook suchen…", "Dateinamen mit einem regulären Ausdruck durchsuchen"},
+    {"fr", "Rechercher avec Quillbrook…",
+     "Rechercher dans les noms de fichiers avec une expression régulière"},
+};
+
+/* The first of the user's languages (LANGUAGE, LC_ALL, LC_MESSAGES, LANG) that has words here,
+ * else English. */
+static const Words* words_for_user(void) {
+    static const Words english = {"en", QB_HANDOVER_TITLE,
+                                  "Search filenames with a regular expression"};
+    for (const char* const* name = g_get_language_names(); *name; ++name) {
+        if (g_str_has_prefix(*name, "en"))
+            return &english;
+        for (gsize i = 0; i < G_N_ELEMENTS(words); ++i)
+            if (g_str_equal(*name, words[i].language))
+                return &words[i];
+    }
+    return &english;
+}
+
 static GList* item_for(const char* name, char* folder) {
     char* url = qb_handover_launch_url(folder);
     g_free(folder);
-    NautilusMenuItem* item = nautilus_menu_item_new(
-        name, QB_HANDOVER_TITLE, "Search filenames with a regular expression", "system-search");
+    const Words* w = words_for_user();
+    NautilusMenuItem* item = nautilus_menu_item_new(name, w->label, w->tip, "system-search");
     g_signal_connect_data(item, "activate", G_CALLBACK(open_url), url,
                           (GClosureNotify)(void (*)(void))g_free, 0);
     return g_list_append(NULL, item);

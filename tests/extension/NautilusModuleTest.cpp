@@ -18,26 +18,30 @@ struct Module {
     GType provider = 0;
 };
 
+// Loaded once per process, as Nautilus does: its types are registered once.
 Module loadModule() {
-    Module m;
-    m.module = g_module_open(QB_NAUTILUS_MODULE, G_MODULE_BIND_LOCAL);
-    if (!m.module)
+    static const Module loaded = [] {
+        Module m;
+        m.module = g_module_open(QB_NAUTILUS_MODULE, G_MODULE_BIND_LOCAL);
+        if (!m.module)
+            return m;
+        void (*initialize)(GTypeModule*) = nullptr;
+        void (*listTypes)(const GType**, int*) = nullptr;
+        g_module_symbol(m.module, "nautilus_module_initialize",
+                        reinterpret_cast<gpointer*>(&initialize));
+        g_module_symbol(m.module, "nautilus_module_list_types",
+                        reinterpret_cast<gpointer*>(&listTypes));
+        if (!initialize || !listTypes)
+            return m;
+        initialize(fake_type_module_new());
+        const GType* types = nullptr;
+        int count = 0;
+        listTypes(&types, &count);
+        if (count == 1)
+            m.provider = types[0];
         return m;
-    void (*initialize)(GTypeModule*) = nullptr;
-    void (*listTypes)(const GType**, int*) = nullptr;
-    g_module_symbol(m.module, "nautilus_module_initialize",
-                    reinterpret_cast<gpointer*>(&initialize));
-    g_module_symbol(m.module, "nautilus_module_list_types",
-                    reinterpret_cast<gpointer*>(&listTypes));
-    if (!initialize || !listTypes)
-        return m;
-    initialize(fake_type_module_new());
-    const GType* types = nullptr;
-    int count = 0;
-    listTypes(&types, &count);
-    if (count == 1)
-        m.provider = types[0];
-    return m;
+    }();
+    return loaded;
 }
 
 // A string property of a menu item ("name", "label").
@@ -135,5 +139,39 @@ TEST(NautilusModule, SelectionAndBackgroundItemsEachHandOverTheirOwnFolder) {
     g_object_unref(fileInfo);
     g_object_unref(selectedInfo);
     g_object_unref(shownInfo);
+    g_object_unref(provider);
+}
+
+// The item speaks the desktop's language, first choice first, and English where it has none.
+TEST(NautilusModule, ItemSpeaksTheUsersLanguage) {
+    Module m = loadModule();
+    ASSERT_TRUE(m.module) << g_module_error();
+    GObject* provider = static_cast<GObject*>(g_object_new(m.provider, nullptr));
+    TempTree tree;
+    NautilusFileInfo* shown = fake_file_info_new(tree.root().c_str(), TRUE);
+    struct Case {
+        const char* language;
+        const char* label;
+        const char* tip;
+    } cases[] = {
+        {"de_AT:fr", "Mit Quillbrook suchen…",
+         "Dateinamen mit einem regulären Ausdruck durchsuchen"},
+        {"pt_BR:fr", "Rechercher avec Quillbrook…",
+         "Rechercher dans les noms de fichiers avec une expression régulière"},
+        {"en_GB:de", "Quillbrook Search…", "Search filenames with a regular expression"},
+        {"pt_BR", "Quillbrook Search…", "Search filenames with a regular expression"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.language);
+        ::setenv("LANGUAGE", c.language, 1);
+        GList* items =
+            nautilus_menu_provider_get_background_items(NAUTILUS_MENU_PROVIDER(provider), shown);
+        ASSERT_EQ(g_list_length(items), 1u);
+        EXPECT_EQ(property(NAUTILUS_MENU_ITEM(items->data), "label"), c.label);
+        EXPECT_EQ(property(NAUTILUS_MENU_ITEM(items->data), "tip"), c.tip);
+        g_list_free_full(items, g_object_unref);
+    }
+    ::unsetenv("LANGUAGE");
+    g_object_unref(shown);
     g_object_unref(provider);
 }

@@ -19,7 +19,10 @@ for f in bin/quillbrook bin/quillbrook-find share/dbus-1/services/com.local.tarn
          share/icons/hicolor/scalable/apps/com.local.tarnwick.svg \
          share/icons/hicolor/48x48/apps/com.local.tarnwick.png \
          share/man/man1/quillbrook-find.1 share/kio/servicemenus/quillbrook-search.desktop \
-         share/nemo/actions/quillbrook-search.nemo_action share/applications/mimeinfo.cache; do
+         share/nemo/actions/quillbrook-search.nemo_action share/applications/mimeinfo.cache \
+         share/quillbrook/translations/quillbrook_de.qm share/quillbrook/translations/quillbrook_fr.qm \
+         share/quillbrook/translations/quillbrook_en.qm share/man/de/man1/quillbrook.1 \
+         share/man/fr/man1/quillbrook-find.1; do
   [ -e "$prefix/usr/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 ls "$prefix"/usr/lib/*/nautilus/extensions-4/libquillbrook-nautilus.so >/dev/null

@@ -1,3 +1,5 @@
+#include "model/Translations.h"
+
 #include <QApplication>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -7,6 +9,7 @@ int main(int argc, char** argv) {
     // Counts are checked with English digit grouping.
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     QApplication app(argc, argv);
+    qb::installTranslations(app, QLocale(), QStringLiteral(QB_TRANSLATIONS_DIR));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

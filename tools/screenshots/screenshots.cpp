@@ -4,6 +4,7 @@
 #include "app/QuillbrookApp.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
+#include "model/Translations.h"
 #include "ui/SearchView.h"
 #include "ui/desktop/DesktopServices.h"
 #include "ui/preview/PreviewWindow.h"
@@ -95,6 +96,8 @@ void searchAndWait(qb::SearchModel& m) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // In the desktop's language, as the program starts (LANGUAGE=de for German pictures).
+    qb::installTranslations(app, QLocale(), QStringLiteral(QB_TRANSLATIONS_DIR));
     qb::setUpIconTheme();
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);

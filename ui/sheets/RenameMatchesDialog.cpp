@@ -1,5 +1,6 @@
 #include "ui/sheets/RenameMatchesDialog.h"
 
+#include "model/ErrorText.h"
 #include "model/OffThread.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
@@ -139,8 +140,8 @@ void RenameMatchesDialog::replan() {
 }
 
 void RenameMatchesDialog::showPlan(RenamePlan plan) {
-    m_error->setText(QString::fromStdString(plan.error));
-    m_error->setVisible(!plan.error.empty());
+    m_error->setText(plan.error ? ErrorText::pattern(*plan.error) : QString());
+    m_error->setVisible(plan.error.has_value());
     m_preview->setPlan(std::move(plan));
     m_current = true;
     updateConfirm();

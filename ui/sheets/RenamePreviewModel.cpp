@@ -1,5 +1,6 @@
 #include "ui/sheets/RenamePreviewModel.h"
 
+#include "model/ErrorText.h"
 #include "search/PathText.h"
 #include "ui/results/ResultDelegate.h"
 #include "ui/results/ResultsTableModel.h"
@@ -42,7 +43,7 @@ QVariant RenamePreviewModel::data(const QModelIndex& index, int role) const {
         text = shownText(row.newName);
         break;
     case stateColumn:
-        text = QString::fromUtf8(describe(row.state));
+        text = ErrorText::renameState(row.state);
         break;
     }
     // Long names are cut off in their column; the tooltip holds them whole, never as markup.

@@ -51,7 +51,7 @@ TEST(BatchRename, ChainsAndCyclesCompleteWithNothingOverwritten) {
                                      {root + "y", "z"},
                                      {root + "dir", "folder"},
                                      {root + "dir/inner", "renamed"}});
-    EXPECT_TRUE(r.failures.empty()) << r.failures[0];
+    EXPECT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
     EXPECT_EQ(contents(t), (std::map<std::string, std::string>{{"1", "3"},
                                                                {"2", "1"},
                                                                {"3", "2"},
@@ -67,13 +67,13 @@ TEST(BatchRename, ChainsAndCyclesCompleteWithNothingOverwritten) {
 
     // Undo and redo reverse and repeat the whole batch.
     auto back = FileActions::undo(r.undo);
-    EXPECT_TRUE(back.failures.empty()) << back.failures[0];
+    EXPECT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
     EXPECT_EQ(TempTree::read(t.path("dir/inner")), "inner");
     for (const char* n : {"a", "b", "1", "2", "3", "x", "y"})
         EXPECT_EQ(TempTree::read(t.path(n)), n);
     EXPECT_FALSE(TempTree::exists(t.path("z")));
     auto again = FileActions::undo(back.undo);
-    EXPECT_TRUE(again.failures.empty()) << again.failures[0];
+    EXPECT_TRUE(again.failures.empty()) << englishText(again.failures[0]);
     EXPECT_EQ(TempTree::read(t.path("folder/renamed")), "inner");
     EXPECT_EQ(TempTree::read(t.path("1")), "3");
     EXPECT_EQ(TempTree::read(t.path("z")), "y");
@@ -88,9 +88,9 @@ TEST(BatchRename, ATargetThatAppearedIsRefusedAndNothingIsLost) {
     const std::string root = t.root() + "/";
     auto r = FileActions::renameAll({{root + "a", "A"}, {root + "b", "B"}, {root + "c", "C"}});
     ASSERT_EQ(r.failures.size(), 2u);
-    EXPECT_EQ(r.failures[0], "b: " + fs::describe(EEXIST));
-    EXPECT_EQ(r.failures[1].rfind(FileActions::kKeptNames, 0), 0u);
-    EXPECT_NE(r.failures[1].find('b'), std::string::npos);
+    EXPECT_EQ(englishText(r.failures[0]), "b: " + fs::describe(EEXIST));
+    EXPECT_EQ(englishText(r.failures[1]).rfind(FileActions::kKeptNames, 0), 0u);
+    EXPECT_NE(englishText(r.failures[1]).find('b'), std::string::npos);
     EXPECT_EQ(TempTree::read(t.path("B")), "newcomer");
     EXPECT_EQ(TempTree::read(t.path("b")), "b");
     // What was renamed before the failure stays renamed, and is undoable.
@@ -131,7 +131,7 @@ TEST(BatchRename, InterruptedAnywhereEveryItemHasItsOldOrNewName) {
         int undoCalls = 0;
         auto back = FileActions::undo(r.undo, failingAt(2, &undoCalls));
         auto rest = FileActions::undo(back.remainingUndo);
-        EXPECT_TRUE(rest.failures.empty()) << rest.failures[0];
+        EXPECT_TRUE(rest.failures.empty()) << englishText(rest.failures[0]);
         for (const auto& [name, original] : contents(t))
             EXPECT_EQ(name, original);
     }
@@ -152,7 +152,7 @@ TEST(BatchRename, UndoLeavesAReplacedItemAloneAndNamesIt) {
     replace("B", "old B", "impostor");
 
     auto back = FileActions::undo(r.undo);
-    EXPECT_EQ(back.failures, (Paths{"B: " + std::string(FileActions::kReplaced)}));
+    EXPECT_EQ(englishTexts(back.failures), (Paths{"B: " + std::string(FileActions::kReplaced)}));
     ASSERT_EQ(back.remainingUndo.size(), 1u);
     EXPECT_EQ(back.remainingUndo[0].source, t.path("w/B"));
     EXPECT_EQ(contents(t, "w"),
@@ -194,7 +194,7 @@ TEST(BatchRename, RefusedBatchesChangeNothing) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto r = FileActions::renameAll(c.requests);
-        EXPECT_EQ(r.failures, (Paths{c.failure}));
+        EXPECT_EQ(englishTexts(r.failures), (Paths{c.failure}));
         EXPECT_TRUE(r.undo.empty());
         EXPECT_EQ(contents(t), (std::map<std::string, std::string>{{"a", "a"}, {"b", "b"}}));
     }

@@ -48,7 +48,7 @@ TEST_F(CrossDevice, MoveCopiesThenRemovesTheSource) {
     ::mkfifo(t.path("tree/fifo").c_str(), 0600);
     ::chmod(t.path("tree/fifo").c_str(), 0666);
     auto r = FileActions::move({t.path("tree")}, mountPoint, false);
-    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    ASSERT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
     EXPECT_FALSE(TempTree::exists(t.path("tree")));
     EXPECT_EQ(TempTree::read(mountPoint + "/tree/sub/b.txt"), "beta");
     EXPECT_EQ(TempTree::read(mountPoint + "/tree/link"), "alpha");
@@ -60,7 +60,7 @@ TEST_F(CrossDevice, MoveCopiesThenRemovesTheSource) {
     EXPECT_EQ(st.st_mode & 07777, 0666u) << "not narrowed by the umask";
 
     auto back = FileActions::undo(r.undo);
-    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    ASSERT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
     EXPECT_EQ(TempTree::read(t.path("tree/a.txt")), "alpha");
     EXPECT_TRUE(TempTree::list(mountPoint).empty());
 }
@@ -70,7 +70,7 @@ TEST_F(CrossDevice, AFullVolumeFailsTheItemAndKeepsTheSource) {
     t.file("big.bin", big);
     t.file("small.txt", "fits");
     auto r = FileActions::move({t.path("big.bin"), t.path("small.txt")}, mountPoint, false);
-    EXPECT_EQ(r.failures, (Paths{"big.bin: No space left on device"}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"big.bin: No space left on device"}));
     EXPECT_EQ(TempTree::read(t.path("big.bin")), big);
     EXPECT_EQ(TempTree::list(mountPoint), (Paths{"small.txt"})) << "no partial copy remains";
 }
@@ -99,9 +99,9 @@ TEST_F(CrossDevice, AFailedCopyByAUserLeavesNoPartialCopy) {
     int failed = qbtest::runAsNobody([&] {
         const Paths expected = {"src: Permission denied"};
         int bits = 0;
-        bits |= FileActions::move({src}, dest, false).failures == expected ? 0 : 1;
-        bits |= FileActions::move({src}, dest, true).failures == expected ? 0 : 2;
-        bits |= FileActions::duplicate({src}).failures == expected ? 0 : 4;
+        bits |= englishTexts(FileActions::move({src}, dest, false).failures) == expected ? 0 : 1;
+        bits |= englishTexts(FileActions::move({src}, dest, true).failures) == expected ? 0 : 2;
+        bits |= englishTexts(FileActions::duplicate({src}).failures) == expected ? 0 : 4;
         return bits;
     });
     EXPECT_EQ(failed, 0) << "each fails with the reason alone, its cleanup complete";
@@ -155,7 +155,7 @@ TEST_F(CrossDevice, ItemsOnAnotherVolumeGoToThatVolumesTrash) {
         c.prepare();
         std::string item = t.file(c.item, "volume");
         auto r = FileActions::trash({item});
-        ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+        ASSERT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
         ASSERT_EQ(r.undo.size(), 1u);
         EXPECT_EQ(r.undo[0].source, mountPoint + c.trashDir + "/files/doc.txt");
         std::string info = TempTree::read(mountPoint + c.trashDir + "/info/doc.txt.trashinfo");
@@ -170,7 +170,7 @@ TEST_F(CrossDevice, ItemsOnAnotherVolumeGoToThatVolumesTrash) {
             EXPECT_NE(listed.find(mountPoint + "/" + c.recorded), std::string::npos) << listed;
         }
         auto back = FileActions::undo(r.undo);
-        ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+        ASSERT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
         EXPECT_EQ(TempTree::read(item), "volume");
         EXPECT_TRUE(TempTree::list(mountPoint + c.trashDir + "/info").empty());
         ::unlink(t.path("Disk").c_str());

@@ -61,14 +61,17 @@ TEST(FileActions, MoveRefusesDestinationsInsideTheItemAndGoesOn) {
     t.dir("dest");
 
     auto r = FileActions::move({t.path("a/one.txt"), t.path("b/two.txt")}, t.path("a"), false);
-    EXPECT_EQ(r.failures, (Paths{"one.txt: " + std::string(FileActions::kOutsideSelection)}));
+    EXPECT_EQ(englishTexts(r.failures),
+              (Paths{"one.txt: " + std::string(FileActions::kOutsideSelection)}));
     EXPECT_EQ(r.removed, (Paths{t.path("b/two.txt")}));
     EXPECT_EQ(TempTree::read(t.path("a/two.txt")), "2");
 
     r = FileActions::move({t.path("a")}, t.path("a/sub"), false);
-    EXPECT_EQ(r.failures, (Paths{"a: " + std::string(FileActions::kOutsideSelection)}));
+    EXPECT_EQ(englishTexts(r.failures),
+              (Paths{"a: " + std::string(FileActions::kOutsideSelection)}));
     r = FileActions::move({t.path("a")}, t.path("b/intoA"), true);
-    EXPECT_EQ(r.failures, (Paths{"a: " + std::string(FileActions::kOutsideSelection)}))
+    EXPECT_EQ(englishTexts(r.failures),
+              (Paths{"a: " + std::string(FileActions::kOutsideSelection)}))
         << "a destination reached through a link into the folder";
     EXPECT_TRUE(TempTree::exists(t.path("a/sub/deep.txt")));
 }
@@ -118,7 +121,7 @@ TEST(FileActions, BindMountsCannotHideADestinationInsideTheItem) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto r = FileActions::move({t.path("a")}, c.destination, c.copy);
-        EXPECT_EQ(r.failures, inside);
+        EXPECT_EQ(englishTexts(r.failures), inside);
         EXPECT_TRUE(TempTree::list(t.path("a/sub")).empty()) << "no partial copy is left";
         EXPECT_EQ(TempTree::read(t.path("a/one.txt")), "1");
     }
@@ -126,7 +129,7 @@ TEST(FileActions, BindMountsCannotHideADestinationInsideTheItem) {
     // A folder mounted inside itself has no end: the copy stops instead of recursing.
     ASSERT_TRUE(mounts.add(t.path("a"), t.path("a/sub")));
     auto r = FileActions::move({t.path("a")}, t.path("dest"), true);
-    EXPECT_EQ(r.failures, (Paths{"a: " + fs::describe(ELOOP)}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"a: " + fs::describe(ELOOP)}));
     EXPECT_TRUE(TempTree::list(t.path("dest")).empty());
 }
 
@@ -139,7 +142,8 @@ TEST(FileActions, NothingIsEverReplaced) {
     for (bool copy : {false, true}) {
         auto r = FileActions::move({t.path("src/report.txt"), t.path("src/folder")}, t.path("dst"),
                                    copy);
-        EXPECT_EQ(r.failures, (Paths{"folder: File exists", "report.txt: File exists"}));
+        EXPECT_EQ(englishTexts(r.failures),
+                  (Paths{"folder: File exists", "report.txt: File exists"}));
         EXPECT_TRUE(r.undo.empty());
         EXPECT_EQ(TempTree::read(t.path("dst/report.txt")), "old contents");
         EXPECT_EQ(TempTree::read(t.path("dst/folder")), "a file in the way");
@@ -147,7 +151,7 @@ TEST(FileActions, NothingIsEverReplaced) {
             << "no partial copy is left behind";
     }
     auto r = FileActions::rename(t.path("src/report.txt"), t.path("dst/report.txt"));
-    EXPECT_EQ(r.failures, (Paths{"File exists"}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"File exists"}));
     EXPECT_EQ(TempTree::read(t.path("src/report.txt")), "new");
 }
 
@@ -185,7 +189,7 @@ TEST(FileActions, CopyKeepsLinksModesOwnersTimesAndSpecialFiles) {
 
     auto r = FileActions::move({t.path("tree")}, t.path("out"), true);
     ::umask(mask);
-    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    ASSERT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
     EXPECT_EQ(r.created, (Paths{t.path("out/tree")}));
     EXPECT_TRUE(r.removed.empty());
     ASSERT_EQ(r.undo.size(), 1u);
@@ -232,7 +236,7 @@ TEST(FileActions, NewFolderFailsWholeOrMovesWhatItCan) {
     t.file("one.txt");
     t.file("two.txt");
     auto r = FileActions::newFolder(t.path("taken"), {t.path("one.txt")});
-    EXPECT_EQ(r.failures, (Paths{"File exists"}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"File exists"}));
     EXPECT_TRUE(r.created.empty() && r.removed.empty() && r.undo.empty());
     EXPECT_TRUE(TempTree::exists(t.path("one.txt")));
 
@@ -240,7 +244,7 @@ TEST(FileActions, NewFolderFailsWholeOrMovesWhatItCan) {
                                {t.path("one.txt"), t.path("two.txt"), t.path("missing")});
     EXPECT_EQ(r.created, (Paths{t.path("New Folder"), t.path("New Folder/one.txt"),
                                 t.path("New Folder/two.txt")}));
-    EXPECT_EQ(r.failures, (Paths{"missing: No such file or directory"}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"missing: No such file or directory"}));
     ASSERT_EQ(r.undo.size(), 3u);
     EXPECT_EQ(r.undo.back().source, t.path("New Folder"));
     EXPECT_TRUE(std::get<FileUndoStep::Trash>(r.undo.back().action).emptyOnly);

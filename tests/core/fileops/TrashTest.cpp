@@ -67,7 +67,7 @@ TEST_F(TrashTest, ItemsTrashedUndoneAndRedoneStayReadableByOtherClients) {
         items.push_back(t.file("stuff/" + n, n));
 
     auto r = FileActions::trash(items);
-    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    ASSERT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
     EXPECT_EQ(r.removed.size(), names.size());
     ASSERT_EQ(r.undo.size(), names.size());
     for (const auto& step : r.undo)
@@ -78,7 +78,7 @@ TEST_F(TrashTest, ItemsTrashedUndoneAndRedoneStayReadableByOtherClients) {
     EXPECT_NE(listed.find(t.path("stuff/100%.txt")), std::string::npos) << listed;
 
     auto back = FileActions::undo(r.undo);
-    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    ASSERT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
     for (size_t i = 0; i < names.size(); ++i)
         EXPECT_EQ(TempTree::read(items[i]), names[i]);
     EXPECT_TRUE(infoFiles().empty()) << "no orphan info file";
@@ -119,7 +119,7 @@ TEST_F(TrashTest, AnItemNoTrashCanTakeStaysWhereItIs) {
     std::string item = t.file("keep.txt", "safe");
     auto r = FileActions::trash({item});
     ASSERT_EQ(r.failures.size(), 1u);
-    EXPECT_EQ(r.failures[0].rfind("keep.txt: ", 0), 0u);
+    EXPECT_EQ(englishText(r.failures[0]).rfind("keep.txt: ", 0), 0u);
     EXPECT_TRUE(r.removed.empty());
     EXPECT_EQ(TempTree::read(item), "safe");
 }
@@ -131,7 +131,8 @@ TEST_F(TrashTest, UndoOfAnItemEmptiedFromTheTrash) {
     qbtest::removeTree(t.path("data/Trash/files"));
     qbtest::removeTree(t.path("data/Trash/info"));
     auto back = FileActions::undo(r.undo);
-    EXPECT_EQ(back.failures, (Paths{std::string("gone.txt") + ": " + FileActions::kReplaced}));
+    EXPECT_EQ(englishTexts(back.failures),
+              (Paths{std::string("gone.txt") + ": " + FileActions::kReplaced}));
 }
 
 TEST_F(TrashTest, LongNamesAreShortenedInTheTrashAndRestoredWhole) {
@@ -140,11 +141,11 @@ TEST_F(TrashTest, LongNamesAreShortenedInTheTrashAndRestoredWhole) {
         name += "\xC3\xA9"; // two-byte characters, so a blind cut would split one
     std::string item = t.file(name, "long");
     auto r = FileActions::trash({item});
-    ASSERT_TRUE(r.failures.empty()) << r.failures[0];
+    ASSERT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
     ASSERT_EQ(infoFiles().size(), 1u);
     EXPECT_LE(infoFiles()[0].size(), 255u);
     auto back = FileActions::undo(r.undo);
-    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    ASSERT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
     EXPECT_EQ(TempTree::read(item), "long");
     EXPECT_TRUE(infoFiles().empty());
 }
@@ -160,12 +161,12 @@ TEST_F(TrashTest, OperationsInsideATrashKeepItsFilesAndInfoInStep) {
 
     // Renamed in the trash, it still comes from where it was trashed.
     auto renamed = FileActions::rename(files + "report.txt", files + "final.txt");
-    ASSERT_TRUE(renamed.failures.empty()) << renamed.failures[0];
+    ASSERT_TRUE(renamed.failures.empty()) << englishText(renamed.failures[0]);
     EXPECT_EQ(entries(), (Entries{{"final.txt", path(report)}, {"notes.txt", path(notes)}}));
 
     // Copies and duplicates made in the trash get info files of their own.
     auto copied = FileActions::move({extra}, files, true);
-    ASSERT_TRUE(copied.failures.empty()) << copied.failures[0];
+    ASSERT_TRUE(copied.failures.empty()) << englishText(copied.failures[0]);
     ASSERT_TRUE(FileActions::duplicate({files + "notes.txt"}).failures.empty());
     ASSERT_TRUE(FileActions::newFolder(files + "Folder", {}).failures.empty());
     const Entries made = {{"final.txt", path(report)},
@@ -180,13 +181,13 @@ TEST_F(TrashTest, OperationsInsideATrashKeepItsFilesAndInfoInStep) {
 
     // Undoing the copy trashes the copy that is already there: it keeps its record.
     auto undone = FileActions::undo(copied.undo);
-    ASSERT_TRUE(undone.failures.empty()) << undone.failures[0];
+    ASSERT_TRUE(undone.failures.empty()) << englishText(undone.failures[0]);
     auto now = entries();
     EXPECT_EQ(now.count("extra.txt"), 0u);
     EXPECT_EQ(now["extra.txt.2"], path(extra));
     EXPECT_EQ(now.size(), made.size());
     auto back = FileActions::undo(renamed.undo);
-    ASSERT_TRUE(back.failures.empty()) << back.failures[0];
+    ASSERT_TRUE(back.failures.empty()) << englishText(back.failures[0]);
     EXPECT_EQ(entries().at("report.txt"), path(report));
     EXPECT_NE(trashList().find(report), std::string::npos);
 }

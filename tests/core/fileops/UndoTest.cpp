@@ -33,21 +33,23 @@ TEST_F(Undo, RefusesAnItemThatIsNoLongerTheSame) {
     // Renamed behind our back, then something new under the old name.
     ::rename(t.path("b/item.txt").c_str(), t.path("b/renamed.txt").c_str());
     auto r = FileActions::undo(moved.undo);
-    EXPECT_EQ(r.failures, (Paths{"item.txt: " + kReplaced}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"item.txt: " + kReplaced}));
     EXPECT_EQ(r.remainingUndo, moved.undo);
     t.file("b/item.txt", "impostor");
     r = FileActions::undo(moved.undo);
-    EXPECT_EQ(r.failures, (Paths{"item.txt: " + kReplaced}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"item.txt: " + kReplaced}));
     EXPECT_TRUE(TempTree::exists(t.path("b/item.txt")));
     EXPECT_FALSE(TempTree::exists(t.path("a/item.txt")));
 
     // Swapped for a link to the real item: the link is a different item.
     ::unlink(t.path("b/item.txt").c_str());
     t.link("b/item.txt", t.path("b/renamed.txt"));
-    EXPECT_EQ(FileActions::undo(moved.undo).failures, (Paths{"item.txt: " + kReplaced}));
+    EXPECT_EQ(englishTexts(FileActions::undo(moved.undo).failures),
+              (Paths{"item.txt: " + kReplaced}));
 
     FileUndoStep noIdentity{t.path("b/renamed.txt"), std::nullopt, FileUndoStep::Move{t.path("x")}};
-    EXPECT_EQ(FileActions::undo({noIdentity}).failures, (Paths{"renamed.txt: " + kReplaced}));
+    EXPECT_EQ(englishTexts(FileActions::undo({noIdentity}).failures),
+              (Paths{"renamed.txt: " + kReplaced}));
 }
 
 TEST_F(Undo, CreatingFolderWithSomethingPutInside) {
@@ -63,7 +65,7 @@ TEST_F(Undo, CreatingFolderWithSomethingPutInside) {
     undo.pop_back();
     auto r = FileActions::undo(record.steps);
     fileReplay(undo, redo, record, false, r);
-    EXPECT_EQ(r.failures, (Paths{"Gather: " + std::string(FileActions::kNotEmpty)}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"Gather: " + std::string(FileActions::kNotEmpty)}));
     EXPECT_TRUE(TempTree::exists(t.path("one.txt")) && TempTree::exists(t.path("two.txt")));
     ASSERT_EQ(undo.size(), 1u);
     EXPECT_EQ(undo[0].steps.size(), 1u);
@@ -77,7 +79,7 @@ TEST_F(Undo, UndoRedoUndoOfCreatingFolderMoveAndTrash) {
     t.file("b.txt", "B");
     auto replay = [](const std::vector<FileUndoStep>& steps) {
         auto r = FileActions::undo(steps);
-        EXPECT_TRUE(r.failures.empty()) << r.failures[0];
+        EXPECT_TRUE(r.failures.empty()) << englishText(r.failures[0]);
         EXPECT_TRUE(r.remainingUndo.empty());
         return r.undo;
     };
@@ -105,7 +107,7 @@ TEST_F(Undo, OccupiedFormerLocationFailsOnlyThatItem) {
     auto moved = FileActions::move({t.path("src/a"), t.path("src/b")}, t.path("dst"), false);
     t.file("src/a", "newcomer");
     auto r = FileActions::undo(moved.undo);
-    EXPECT_EQ(r.failures, (Paths{"a: File exists"}));
+    EXPECT_EQ(englishTexts(r.failures), (Paths{"a: File exists"}));
     EXPECT_EQ(TempTree::read(t.path("src/a")), "newcomer");
     EXPECT_EQ(TempTree::read(t.path("src/b")), "b");
     EXPECT_EQ(r.remainingUndo.size(), 1u);
@@ -124,7 +126,8 @@ TEST_F(Undo, CopyUndoTrashesTheCopyWhileItIsTheSameItem) {
     dup = FileActions::duplicate({t.path("a.txt")});
     ASSERT_EQ(::rename(t.path("a copy.txt").c_str(), t.path("kept.txt").c_str()), 0);
     t.file("a copy.txt", "recreated");
-    EXPECT_EQ(FileActions::undo(dup.undo).failures, (Paths{"a copy.txt: " + kReplaced}));
+    EXPECT_EQ(englishTexts(FileActions::undo(dup.undo).failures),
+              (Paths{"a copy.txt: " + kReplaced}));
 }
 
 TEST_F(Undo, AThousandRecordsUndoInOrder) {

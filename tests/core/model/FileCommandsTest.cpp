@@ -59,7 +59,7 @@ TEST_F(FileCommands, PanelsOpenAtTheItemsFolderWithTheirTexts) {
     EXPECT_EQ(desktop.dialogs[1].message, "New Folder with Selection");
     EXPECT_EQ(desktop.dialogs[1].informativeText,
               QString::fromStdString("Create a folder in " + tree.path("a") +
-                                     " and move 1 selected items into it."));
+                                     " and move 1 selected item into it."));
     EXPECT_EQ(desktop.dialogs[2].message, "Rename \u201Cone\u201D");
     EXPECT_EQ(desktop.dialogs[2].prefilledText, "one");
     EXPECT_EQ(desktop.dialogs[2].confirmButton, "Rename");

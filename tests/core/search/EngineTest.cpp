@@ -214,7 +214,7 @@ TEST(Engine, FailuresBeforeTheWalk) {
         SearchRun r = search(options(c.folder, c.pattern));
         EXPECT_EQ(r.outcome.status, SearchOutcome::Status::failed);
         EXPECT_EQ(r.outcome.error.code, c.code);
-        EXPECT_EQ(r.outcome.error.description, c.description);
+        EXPECT_EQ(SearchEngine::englishText(r.outcome.error), c.description);
         EXPECT_TRUE(r.updates.empty());
     }
 }

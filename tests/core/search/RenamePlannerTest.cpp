@@ -99,7 +99,7 @@ TEST(RenamePlanner, NewNamesAndStates) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RenamePlan p = plan(c.pattern, c.replacement, c.names, c.caseSensitive, c.all, c.onDisk);
-        ASSERT_EQ(p.error, "");
+        ASSERT_FALSE(p.error) << englishText(*p.error);
         ASSERT_EQ(p.rows.size(), c.expected.size());
         for (size_t i = 0; i < p.rows.size(); ++i) {
             EXPECT_EQ(p.rows[i].newName, c.expected[i]) << i;
@@ -157,7 +157,8 @@ TEST(RenamePlanner, FaultsInThePatternOrReplacementStopThePlan) {
         SCOPED_TRACE(c.pattern + std::string(" / ") + c.replacement);
         // Reported even when no name matches.
         RenamePlan p = plan(c.pattern, c.replacement, {"zzz"});
-        EXPECT_EQ(p.error, c.error);
+        ASSERT_TRUE(p.error);
+        EXPECT_EQ(englishText(*p.error), c.error);
         EXPECT_FALSE(p.usable());
         EXPECT_TRUE(p.rows.empty());
     }

@@ -1,0 +1,56 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="en">
+<context>
+    <name>ErrorText</name>
+    <message numerus="yes">
+        <source>%1 and %n more</source>
+        <comment>names, then how many are not listed</comment>
+        <translation>
+            <numerusform>%1 and %n more</numerusform>
+            <numerusform>%1 and %n more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>qb::SearchModel</name>
+    <message numerus="yes">
+        <source>Choose a destination for %n selected items. Existing items won’t be replaced.</source>
+        <translation>
+            <numerusform>Choose a destination for %n selected item. Existing items won’t be replaced.</numerusform>
+            <numerusform>Choose a destination for %n selected items. Existing items won’t be replaced.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Create a folder in %1 and move %n selected items into it.</source>
+        <translation>
+            <numerusform>Create a folder in %1 and move %n selected item into it.</numerusform>
+            <numerusform>Create a folder in %1 and move %n selected items into it.</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>qb::SkippedSheet</name>
+    <message numerus="yes">
+        <source>%Ln folder(s) couldn’t be read</source>
+        <translation>
+            <numerusform>%Ln folder couldn’t be read</numerusform>
+            <numerusform>%Ln folders couldn’t be read</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln name(s) took the pattern too long</source>
+        <translation>
+            <numerusform>%Ln name took the pattern too long</numerusform>
+            <numerusform>%Ln names took the pattern too long</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln item(s) went away during the search</source>
+        <translation>
+            <numerusform>%Ln item went away during the search</numerusform>
+            <numerusform>%Ln items went away during the search</numerusform>
+        </translation>
+    </message>
+</context>
+</TS>
