@@ -475,24 +475,22 @@
         <translation>Neuer Ordner…</translation>
     </message>
     <message>
-        <source>New Folder with Selection (%1 %2)…</source>
-        <translation>Neuer Ordner mit Auswahl (%1 %2)…</translation>
-    </message>
-    <message>
-        <source>Item</source>
-        <translation>Objekt</translation>
-    </message>
-    <message>
-        <source>Items</source>
-        <translation>Objekte</translation>
-    </message>
-    <message>
         <source>Compress “%1”</source>
         <translation>„%1“ komprimieren</translation>
     </message>
-    <message>
-        <source>Compress %1 Items</source>
-        <translation>%1 Objekte komprimieren</translation>
+    <message numerus="yes">
+        <source>New Folder with Selection (%Ln Item(s))…</source>
+        <translation>
+            <numerusform>Neuer Ordner mit Auswahl (%Ln Objekt)…</numerusform>
+            <numerusform>Neuer Ordner mit Auswahl (%Ln Objekte)…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Compress %Ln Item(s)</source>
+        <translation>
+            <numerusform>%Ln Objekt komprimieren</numerusform>
+            <numerusform>%Ln Objekte komprimieren</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -712,13 +710,12 @@
         <source>Rename</source>
         <translation>Umbenennen</translation>
     </message>
-    <message>
-        <source>Rename 1 Item</source>
-        <translation>1 Objekt umbenennen</translation>
-    </message>
-    <message>
-        <source>Rename %1 Items</source>
-        <translation>%1 Objekte umbenennen</translation>
+    <message numerus="yes">
+        <source>Rename %Ln Item(s)</source>
+        <translation>
+            <numerusform>%Ln Objekt umbenennen</numerusform>
+            <numerusform>%Ln Objekte umbenennen</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1182,9 +1179,12 @@
         <source>Nothing was skipped.</source>
         <translation>Es wurde nichts übersprungen.</translation>
     </message>
-    <message>
-        <source>and %1 more</source>
-        <translation>und %1 weitere</translation>
+    <message numerus="yes">
+        <source>and %Ln more</source>
+        <translation>
+            <numerusform>und %Ln weiteres</numerusform>
+            <numerusform>und %Ln weitere</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1207,6 +1207,58 @@
     <message>
         <source>Show skipped items</source>
         <translation>Übersprungene Objekte anzeigen</translation>
+    </message>
+    <message>
+        <source>Search filenames and paths · Select results to preview or organize</source>
+        <translation>Dateinamen und Pfade durchsuchen · Treffer auswählen, um sie anzusehen oder zu ordnen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln match(es)</source>
+        <translation>
+            <numerusform>%1 von %Ln Treffer</numerusform>
+            <numerusform>%1 von %Ln Treffern</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln match(es)</source>
+        <translation>
+            <numerusform>%Ln Treffer</numerusform>
+            <numerusform>%Ln Treffer</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 · %Ln item(s) searched</source>
+        <translation>
+            <numerusform>%1 · %Ln Objekt durchsucht</numerusform>
+            <numerusform>%1 · %Ln Objekte durchsucht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped · %1</source>
+        <translation>Angehalten · %1</translation>
+    </message>
+    <message>
+        <source>Showing the first 20,000 matches. Narrow your search to see fewer results.</source>
+        <translation>Die ersten 20.000 Treffer werden angezeigt. Schränken Sie die Suche ein, um weniger Ergebnisse zu erhalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <translation>
+            <numerusform>%n Objekt übersprungen, weil es nicht gelesen werden konnte oder das Muster zu lange brauchte.</numerusform>
+            <numerusform>%n Objekte übersprungen, weil sie nicht gelesen werden konnten oder das Muster zu lange brauchte.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln selected</source>
+        <translation>
+            <numerusform>%Ln ausgewählt</numerusform>
+            <numerusform>%Ln ausgewählt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation>%1 s</translation>
     </message>
 </context>
 </TS>

@@ -13,6 +13,33 @@
     </message>
 </context>
 <context>
+    <name>qb::FileActionMenu</name>
+    <message numerus="yes">
+        <source>New Folder with Selection (%Ln Item(s))…</source>
+        <translation>
+            <numerusform>New Folder with Selection (%Ln Item)…</numerusform>
+            <numerusform>New Folder with Selection (%Ln Items)…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Compress %Ln Item(s)</source>
+        <translation>
+            <numerusform>Compress %Ln Item</numerusform>
+            <numerusform>Compress %Ln Items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>qb::RenameMatchesDialog</name>
+    <message numerus="yes">
+        <source>Rename %Ln Item(s)</source>
+        <translation>
+            <numerusform>Rename %Ln Item</numerusform>
+            <numerusform>Rename %Ln Items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qb::SearchModel</name>
     <message numerus="yes">
         <source>Choose a destination for %n selected items. Existing items won’t be replaced.</source>
@@ -50,6 +77,51 @@
         <translation>
             <numerusform>%Ln item went away during the search</numerusform>
             <numerusform>%Ln items went away during the search</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>and %Ln more</source>
+        <translation>
+            <numerusform>and %Ln more</numerusform>
+            <numerusform>and %Ln more</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>qb::StatusBar</name>
+    <message numerus="yes">
+        <source>%1 of %Ln match(es)</source>
+        <translation>
+            <numerusform>%1 of %Ln match</numerusform>
+            <numerusform>%1 of %Ln matches</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln match(es)</source>
+        <translation>
+            <numerusform>%Ln match</numerusform>
+            <numerusform>%Ln matches</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 · %Ln item(s) searched</source>
+        <translation>
+            <numerusform>%1 · %Ln item searched</numerusform>
+            <numerusform>%1 · %Ln items searched</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <translation>
+            <numerusform>%n item skipped because it couldn’t be read or the pattern took too long.</numerusform>
+            <numerusform>%n items skipped because they couldn’t be read or the pattern took too long.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln selected</source>
+        <translation>
+            <numerusform>%Ln selected</numerusform>
+            <numerusform>%Ln selected</numerusform>
         </translation>
     </message>
 </context>

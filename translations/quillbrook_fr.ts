@@ -475,24 +475,22 @@
         <translation>Nouveau dossier…</translation>
     </message>
     <message>
-        <source>New Folder with Selection (%1 %2)…</source>
-        <translation>Nouveau dossier avec la sélection (%1 %2)…</translation>
-    </message>
-    <message>
-        <source>Item</source>
-        <translation>élément</translation>
-    </message>
-    <message>
-        <source>Items</source>
-        <translation>éléments</translation>
-    </message>
-    <message>
         <source>Compress “%1”</source>
         <translation>Compresser «&#xa0;%1&#xa0;»</translation>
     </message>
-    <message>
-        <source>Compress %1 Items</source>
-        <translation>Compresser %1 éléments</translation>
+    <message numerus="yes">
+        <source>New Folder with Selection (%Ln Item(s))…</source>
+        <translation>
+            <numerusform>Nouveau dossier avec la sélection (%Ln élément)…</numerusform>
+            <numerusform>Nouveau dossier avec la sélection (%Ln éléments)…</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Compress %Ln Item(s)</source>
+        <translation>
+            <numerusform>Compresser %Ln élément</numerusform>
+            <numerusform>Compresser %Ln éléments</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -712,13 +710,12 @@
         <source>Rename</source>
         <translation>Renommer</translation>
     </message>
-    <message>
-        <source>Rename 1 Item</source>
-        <translation>Renommer 1 élément</translation>
-    </message>
-    <message>
-        <source>Rename %1 Items</source>
-        <translation>Renommer %1 éléments</translation>
+    <message numerus="yes">
+        <source>Rename %Ln Item(s)</source>
+        <translation>
+            <numerusform>Renommer %Ln élément</numerusform>
+            <numerusform>Renommer %Ln éléments</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1182,9 +1179,12 @@
         <source>Nothing was skipped.</source>
         <translation>Rien n’a été ignoré.</translation>
     </message>
-    <message>
-        <source>and %1 more</source>
-        <translation>et %1 de plus</translation>
+    <message numerus="yes">
+        <source>and %Ln more</source>
+        <translation>
+            <numerusform>et %Ln autre</numerusform>
+            <numerusform>et %Ln autres</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1207,6 +1207,58 @@
     <message>
         <source>Show skipped items</source>
         <translation>Afficher les éléments ignorés</translation>
+    </message>
+    <message>
+        <source>Search filenames and paths · Select results to preview or organize</source>
+        <translation>Rechercher dans les noms et les chemins · Sélectionner des résultats pour les prévisualiser ou les organiser</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 of %Ln match(es)</source>
+        <translation>
+            <numerusform>%1 sur %Ln résultat</numerusform>
+            <numerusform>%1 sur %Ln résultats</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln match(es)</source>
+        <translation>
+            <numerusform>%Ln résultat</numerusform>
+            <numerusform>%Ln résultats</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 · %Ln item(s) searched</source>
+        <translation>
+            <numerusform>%1 · %Ln élément parcouru</numerusform>
+            <numerusform>%1 · %Ln éléments parcourus</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped · %1</source>
+        <translation>Arrêtée · %1</translation>
+    </message>
+    <message>
+        <source>Showing the first 20,000 matches. Narrow your search to see fewer results.</source>
+        <translation>Affichage des 20 000 premiers résultats. Affinez la recherche pour en obtenir moins.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <translation>
+            <numerusform>%n élément ignoré, car il n’a pas pu être lu ou le motif a pris trop de temps.</numerusform>
+            <numerusform>%n éléments ignorés, car ils n’ont pas pu être lus ou le motif a pris trop de temps.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln selected</source>
+        <translation>
+            <numerusform>%Ln sélectionné</numerusform>
+            <numerusform>%Ln sélectionnés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <comment>seconds</comment>
+        <translation>%1 s</translation>
     </message>
 </context>
 </TS>

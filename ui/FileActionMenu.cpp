@@ -75,12 +75,10 @@ void FileActionMenu::refresh() {
 
 void FileActionMenu::refresh(const std::vector<std::string>& items) {
     const size_t n = items.size();
-    const QString count = QString::number(n);
     newFolder->setText(n == 0 ? tr("New Folder…")
-                              : tr("New Folder with Selection (%1 %2)…")
-                                    .arg(count, n == 1 ? tr("Item") : tr("Items")));
+                              : tr("New Folder with Selection (%Ln Item(s))…", "", int(n)));
     setActionText(compress, n == 1 ? tr("Compress “%1”").arg(shownText(lastComponent(items[0])))
-                                   : tr("Compress %1 Items").arg(count));
+                                   : tr("Compress %Ln Item(s)", "", int(n)));
     for (QAction* a : {moveTo, copyTo, duplicate, renameMatches, compress, separator, trash})
         a->setVisible(n > 0);
     rename->setVisible(n == 1);

@@ -13,37 +13,37 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QToolButton>
+#include <algorithm>
+#include <limits>
 
 namespace qb {
 
+// Counts in words take an int; a search stops long before one overflows.
+static int countArg(int64_t n) {
+    return int(std::min<int64_t>(n, std::numeric_limits<int>::max()));
+}
+
 QString statusText(const SearchModel& model) {
     if (!model.hasSearched())
-        return QStringLiteral("Search filenames and paths · Select results to preview or organize");
-    const QLocale locale;
-    QString text;
-    if (model.cancelled())
-        text += QStringLiteral("Stopped · ");
+        return StatusBar::tr("Search filenames and paths · Select results to preview or organize");
     const qint64 total = qint64(model.hits().size());
-    if (model.filters().active()) {
-        text += locale.toString(qint64(model.orderedHits().size())) + QStringLiteral(" of ") +
-                locale.toString(total) + QStringLiteral(" matches");
-    } else {
-        text += locale.toString(total) +
-                (total == 1 ? QStringLiteral(" match") : QStringLiteral(" matches"));
-    }
-    text += QStringLiteral(" · ") + locale.toString(model.scanned()) +
-            QStringLiteral(" items searched");
-    return text;
+    const QString matches = model.filters().active()
+                                ? StatusBar::tr("%1 of %Ln match(es)", "", countArg(total))
+                                      .arg(QLocale().toString(qint64(model.orderedHits().size())))
+                                : StatusBar::tr("%Ln match(es)", "", countArg(total));
+    const QString text =
+        StatusBar::tr("%1 · %Ln item(s) searched", "", countArg(model.scanned())).arg(matches);
+    return model.cancelled() ? StatusBar::tr("Stopped · %1").arg(text) : text;
 }
 
 QString warningText(const SearchModel& model) {
     if (model.limited())
-        return QStringLiteral(
+        return StatusBar::tr(
             "Showing the first 20,000 matches. Narrow your search to see fewer results.");
     if (model.skipped() > 0)
-        return QString::number(model.skipped()) +
-               QStringLiteral(
-                   " items skipped because they couldn’t be read or the pattern took too long.");
+        return StatusBar::tr(
+            "%n item(s) skipped because they couldn’t be read or the pattern took too long.", "",
+            countArg(model.skipped()));
     return {};
 }
 
@@ -167,11 +167,11 @@ void StatusBar::refresh() {
     const bool anySelected = !m.selection().empty();
     setShown(m_selected, anySelected);
     if (anySelected)
-        setText(m_selected, QLocale().toString(qint64(m.selection().size())) + " selected");
+        setText(m_selected, tr("%Ln selected", "", countArg(qint64(m.selection().size()))));
     const bool showElapsed = m.hasSearched() && !m.running();
     setShown(m_elapsed, showElapsed);
     if (showElapsed)
-        setText(m_elapsed, QLocale().toString(m.elapsed(), 'f', 1) + QStringLiteral(" s"));
+        setText(m_elapsed, tr("%1 s", "seconds").arg(QLocale().toString(m.elapsed(), 'f', 1)));
 
     QString first;
     if (anySelected) {

@@ -146,6 +146,9 @@ TEST_F(WindowTest, TheLimitWarningTakesPrecedenceOverSkippedItems) {
     m().setSkipped(3);
     EXPECT_EQ(label("warningText"),
               "3 items skipped because they couldn’t be read or the pattern took too long.");
+    m().setSkipped(1);
+    EXPECT_EQ(label("warningText"),
+              "1 item skipped because it couldn’t be read or the pattern took too long.");
     m().setLimited(true);
     EXPECT_EQ(label("warningText"),
               "Showing the first 20,000 matches. Narrow your search to see fewer results.");

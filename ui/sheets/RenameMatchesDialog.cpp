@@ -152,8 +152,7 @@ void RenameMatchesDialog::updateConfirm() {
     const RenamePlan& plan = m_preview->plan();
     const size_t n = plan.renamed;
     if (m_current)
-        m_confirm->setText(n == 1 ? tr("Rename 1 Item")
-                                  : tr("Rename %1 Items").arg(QLocale().toString(qulonglong(n))));
+        m_confirm->setText(tr("Rename %Ln Item(s)", "", int(n)));
     m_confirm->setEnabled(m_current && plan.usable() && !m_model.fileActionRunning());
 }
 

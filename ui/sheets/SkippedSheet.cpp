@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTableView>
+#include <climits>
 #include <glib.h>
 
 namespace qb {
@@ -187,7 +188,7 @@ void SkippedSheet::refresh() {
     const int64_t more = m_rows->items().unlisted();
     m_more->setVisible(more > 0);
     if (more > 0)
-        m_more->setText(tr("and %1 more").arg(QLocale().toString(qint64(more))));
+        m_more->setText(tr("and %Ln more", "", int(std::min<int64_t>(more, INT_MAX))));
 }
 
 std::vector<std::string> SkippedSheet::selectedPaths() const {
