@@ -131,7 +131,9 @@ SkippedSheet::SkippedSheet(SearchModel& model, QWidget* parent)
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    m_table->setColumnWidth(SkippedItemsModel::reasonColumn, 200);
+    // Reasons are few and short: their column fits them, in any language.
+    m_table->horizontalHeader()->setSectionResizeMode(SkippedItemsModel::reasonColumn,
+                                                      QHeaderView::ResizeToContents);
     m_table->setColumnWidth(SkippedItemsModel::nameColumn, 200);
     column->addWidget(m_table, 1);
     m_more = makeLabel({}, TextStyle::callout, true, this);
