@@ -71,7 +71,7 @@ def text_of(node):
 
 
 def status(window):
-    label = find(window, lambda n: n.getRoleName() == "label" and "items searched" in n.name)
+    label = find(window, lambda n: n.getRoleName() == "label" and " searched" in n.name)
     return label.name if label else None
 
 
