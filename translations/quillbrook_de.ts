@@ -249,6 +249,17 @@
     </message>
 </context>
 <context>
+    <name>qb::Applications</name>
+    <message>
+        <source>The application could not start.</source>
+        <translation>Die Anwendung konnte nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>The application “%1” could not be found.</source>
+        <translation>Die Anwendung „%1“ wurde nicht gefunden.</translation>
+    </message>
+</context>
+<context>
     <name>qb::Commands</name>
     <message>
         <source>Choose Search Folder…</source>
@@ -504,8 +515,57 @@
         <translation>Eigenschaften</translation>
     </message>
     <message>
-        <source>Info for %1 Items</source>
-        <translation>Eigenschaften von %1 Objekten</translation>
+        <source>Unavailable</source>
+        <translation>Nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <comment>kind</comment>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <comment>kind</comment>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Folder (contents not counted)</source>
+        <translation>Ordner (Inhalt nicht gezählt)</translation>
+    </message>
+    <message>
+        <source>Read &amp; Write</source>
+        <translation>Lesen und Schreiben</translation>
+    </message>
+    <message>
+        <source>Read Only or Unavailable</source>
+        <translation>Nur Lesen oder nicht verfügbar</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Erstellt</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Geändert</translation>
+    </message>
+    <message>
+        <source>Access</source>
+        <translation>Zugriff</translation>
+    </message>
+    <message numerus="yes">
+        <source>Info for %Ln Item(s)</source>
+        <translation>
+            <numerusform>Informationen zu %Ln Objekt</numerusform>
+            <numerusform>Informationen zu %Ln Objekten</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -659,6 +719,47 @@
     <message>
         <source>System follows your desktop’s appearance. Your desktop’s accent color is used in every mode.</source>
         <translation>„System“ folgt dem Erscheinungsbild Ihrer Arbeitsumgebung. Ihre Akzentfarbe wird in jedem Modus verwendet.</translation>
+    </message>
+</context>
+<context>
+    <name>qb::Preview</name>
+    <message>
+        <source>Folder</source>
+        <comment>kind</comment>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <comment>kind</comment>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Modified %1</source>
+        <translation>Geändert: %1</translation>
+    </message>
+    <message>
+        <source>This item is no longer available.</source>
+        <translation>Dieses Objekt ist nicht mehr vorhanden.</translation>
+    </message>
+    <message>
+        <source>This item can’t be read.</source>
+        <translation>Dieses Objekt kann nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>This file is empty.</source>
+        <translation>Diese Datei ist leer.</translation>
+    </message>
+    <message>
+        <source>This image can’t be shown.</source>
+        <translation>Dieses Bild kann nicht angezeigt werden.</translation>
+    </message>
+    <message>
+        <source>This PDF is protected by a password.</source>
+        <translation>Dieses PDF ist durch ein Passwort geschützt.</translation>
+    </message>
+    <message>
+        <source>This PDF can’t be shown.</source>
+        <translation>Dieses PDF kann nicht angezeigt werden.</translation>
     </message>
 </context>
 <context>

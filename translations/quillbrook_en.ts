@@ -30,6 +30,16 @@
     </message>
 </context>
 <context>
+    <name>qb::FileInfoView</name>
+    <message numerus="yes">
+        <source>Info for %Ln Item(s)</source>
+        <translation>
+            <numerusform>Info for %Ln Item</numerusform>
+            <numerusform>Info for %Ln Items</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qb::RenameMatchesDialog</name>
     <message numerus="yes">
         <source>Rename %Ln Item(s)</source>

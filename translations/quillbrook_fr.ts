@@ -249,6 +249,17 @@
     </message>
 </context>
 <context>
+    <name>qb::Applications</name>
+    <message>
+        <source>The application could not start.</source>
+        <translation>L’application n’a pas pu démarrer.</translation>
+    </message>
+    <message>
+        <source>The application “%1” could not be found.</source>
+        <translation>L’application « %1 » est introuvable.</translation>
+    </message>
+</context>
+<context>
     <name>qb::Commands</name>
     <message>
         <source>Choose Search Folder…</source>
@@ -504,8 +515,57 @@
         <translation>Propriétés</translation>
     </message>
     <message>
-        <source>Info for %1 Items</source>
-        <translation>Propriétés de %1 éléments</translation>
+        <source>Unavailable</source>
+        <translation>Indisponible</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <comment>kind</comment>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <comment>kind</comment>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Folder (contents not counted)</source>
+        <translation>Dossier (contenu non compté)</translation>
+    </message>
+    <message>
+        <source>Read &amp; Write</source>
+        <translation>Lecture et écriture</translation>
+    </message>
+    <message>
+        <source>Read Only or Unavailable</source>
+        <translation>Lecture seule ou indisponible</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Created</source>
+        <translation>Création</translation>
+    </message>
+    <message>
+        <source>Modified</source>
+        <translation>Modification</translation>
+    </message>
+    <message>
+        <source>Access</source>
+        <translation>Accès</translation>
+    </message>
+    <message numerus="yes">
+        <source>Info for %Ln Item(s)</source>
+        <translation>
+            <numerusform>Informations sur %Ln élément</numerusform>
+            <numerusform>Informations sur %Ln éléments</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -659,6 +719,47 @@
     <message>
         <source>System follows your desktop’s appearance. Your desktop’s accent color is used in every mode.</source>
         <translation>«&#xa0;Système&#xa0;» suit l’apparence de votre bureau. La couleur d’accentuation de votre bureau est utilisée dans tous les modes.</translation>
+    </message>
+</context>
+<context>
+    <name>qb::Preview</name>
+    <message>
+        <source>Folder</source>
+        <comment>kind</comment>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <comment>kind</comment>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Modified %1</source>
+        <translation>Modifié le %1</translation>
+    </message>
+    <message>
+        <source>This item is no longer available.</source>
+        <translation>Cet élément n’est plus disponible.</translation>
+    </message>
+    <message>
+        <source>This item can’t be read.</source>
+        <translation>Cet élément ne peut pas être lu.</translation>
+    </message>
+    <message>
+        <source>This file is empty.</source>
+        <translation>Ce fichier est vide.</translation>
+    </message>
+    <message>
+        <source>This image can’t be shown.</source>
+        <translation>Cette image ne peut pas être affichée.</translation>
+    </message>
+    <message>
+        <source>This PDF is protected by a password.</source>
+        <translation>Ce PDF est protégé par un mot de passe.</translation>
+    </message>
+    <message>
+        <source>This PDF can’t be shown.</source>
+        <translation>Ce PDF ne peut pas être affiché.</translation>
     </message>
 </context>
 <context>

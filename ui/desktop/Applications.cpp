@@ -5,6 +5,7 @@
 #include "search/PathText.h"
 #include "ui/desktop/LaunchContext.h"
 
+#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentRun>
 #include <algorithm>
 #include <gio/gdesktopappinfo.h>
@@ -54,8 +55,9 @@ void launched(GObject* source, GAsyncResult* result, gpointer data) {
     if (g_app_info_launch_uris_finish(G_APP_INFO(source), result, &error)) {
         launch->done(std::nullopt);
     } else {
-        launch->done(
-            QString::fromUtf8(error ? error->message : "The application could not start."));
+        launch->done(error ? QString::fromUtf8(error->message)
+                           : QCoreApplication::translate("qb::Applications",
+                                                         "The application could not start."));
         g_clear_error(&error);
     }
 }
@@ -99,7 +101,8 @@ void launchApplication(const std::string& id, const std::vector<std::string>& pa
                        std::function<void(std::optional<QString>)> done) {
     GDesktopAppInfo* info = g_desktop_app_info_new(id.c_str());
     if (!info) {
-        done(QStringLiteral("The application “%1” could not be found.")
+        done(QCoreApplication::translate("qb::Applications",
+                                         "The application “%1” could not be found.")
                  .arg(QString::fromStdString(id)));
         return;
     }

@@ -6,6 +6,7 @@
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/Style.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFile>
 #include <QImageReader>
@@ -23,11 +24,13 @@ QString factsText(const std::string& path, const struct stat& st, const std::str
     const std::string description = contentTypeDescription(type);
     QStringList lines;
     lines << (description.empty()
-                  ? (S_ISDIR(st.st_mode) ? QStringLiteral("Folder") : QStringLiteral("File"))
+                  ? (S_ISDIR(st.st_mode)
+                         ? QCoreApplication::translate("qb::Preview", "Folder", "kind")
+                         : QCoreApplication::translate("qb::Preview", "File", "kind"))
                   : QString::fromStdString(description));
     if (S_ISREG(st.st_mode))
         lines << sizeText(int64_t(st.st_size));
-    lines << QStringLiteral("Modified %1")
+    lines << QCoreApplication::translate("qb::Preview", "Modified %1")
                  .arg(dateTimeText(QDateTime::fromSecsSinceEpoch(st.st_mtime)));
     lines << shownText(parentOf(path));
     return lines.join(QLatin1Char('\n'));
@@ -47,8 +50,10 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
     out.name = shownText(lastComponent(path));
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
-        out.message = errno == ENOENT ? QStringLiteral("This item is no longer available.")
-                                      : QStringLiteral("This item can’t be read.");
+        out.message =
+            errno == ENOENT
+                ? QCoreApplication::translate("qb::Preview", "This item is no longer available.")
+                : QCoreApplication::translate("qb::Preview", "This item can’t be read.");
         return out;
     }
     out.isDirectory = S_ISDIR(st.st_mode);
@@ -62,8 +67,10 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
     // checked again on the open descriptor.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
-        out.message = errno == ENOENT ? QStringLiteral("This item is no longer available.")
-                                      : QStringLiteral("This item can’t be read.");
+        out.message =
+            errno == ENOENT
+                ? QCoreApplication::translate("qb::Preview", "This item is no longer available.")
+                : QCoreApplication::translate("qb::Preview", "This item can’t be read.");
         return out;
     }
     struct stat opened {};
@@ -73,13 +80,13 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
     }
     if (opened.st_size == 0) {
         ::close(fd);
-        out.message = QStringLiteral("This file is empty.");
+        out.message = QCoreApplication::translate("qb::Preview", "This file is empty.");
         return out;
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
-        out.message = QStringLiteral("This item can’t be read.");
+        out.message = QCoreApplication::translate("qb::Preview", "This item can’t be read.");
         return out;
     }
     const unsigned categories = categoriesOf(type);
@@ -94,7 +101,7 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
             reader.setScaledSize(fitting(size, target));
         QImage image = reader.read();
         if (image.isNull()) {
-            out.message = QStringLiteral("This image can’t be shown.");
+            out.message = QCoreApplication::translate("qb::Preview", "This image can’t be shown.");
             return out;
         }
         out.kind = PreviewContent::Kind::image;
@@ -107,11 +114,12 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
         document.load(&file);
         const auto error = document.error();
         if (error == QPdfDocument::Error::IncorrectPassword) {
-            out.message = QStringLiteral("This PDF is protected by a password.");
+            out.message =
+                QCoreApplication::translate("qb::Preview", "This PDF is protected by a password.");
             return out;
         }
         if (error != QPdfDocument::Error::None || document.pageCount() < 1) {
-            out.message = QStringLiteral("This PDF can’t be shown.");
+            out.message = QCoreApplication::translate("qb::Preview", "This PDF can’t be shown.");
             return out;
         }
         // The first pages, each as wide as the window, read one below the other.
@@ -134,7 +142,7 @@ PreviewContent loadPreview(const std::string& path, QSize target, const std::ato
             out.pages.push_back(std::move(paper));
         }
         if (out.pages.empty()) {
-            out.message = QStringLiteral("This PDF can’t be shown.");
+            out.message = QCoreApplication::translate("qb::Preview", "This PDF can’t be shown.");
             return out;
         }
         out.kind = PreviewContent::Kind::pages;

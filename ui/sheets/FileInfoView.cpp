@@ -32,7 +32,7 @@ QDateTime fromStatx(const statx_timestamp& t) {
 
 ItemFacts readItemFacts(const std::string& path) {
     ItemFacts facts;
-    facts.kind = QStringLiteral("Unavailable");
+    facts.kind = FileInfoView::tr("Unavailable");
     struct statx st {};
     // One request for every fact; the dates come with it, a birth time only where the file
     // system keeps one.
@@ -43,9 +43,9 @@ ItemFacts readItemFacts(const std::string& path) {
     const std::string type =
         facts.isDirectory ? std::string(kFolderType) : contentTypeForName(lastComponent(path));
     std::string description = contentTypeDescription(type);
-    facts.kind = description.empty()
-                     ? (facts.isDirectory ? QStringLiteral("Folder") : QStringLiteral("File"))
-                     : QString::fromStdString(description);
+    facts.kind = description.empty() ? (facts.isDirectory ? FileInfoView::tr("Folder", "kind")
+                                                          : FileInfoView::tr("File", "kind"))
+                                     : QString::fromStdString(description);
     facts.size = int64_t(st.stx_size);
     if (st.stx_mask & STATX_BTIME)
         facts.created = fromStatx(st.stx_btime);
@@ -57,19 +57,22 @@ ItemFacts readItemFacts(const std::string& path) {
 
 std::array<std::optional<QString>, kFactLines> factValues(const ItemFacts& f) {
     return {f.kind,
-            f.isDirectory ? QStringLiteral("Folder (contents not counted)")
+            f.isDirectory ? FileInfoView::tr("Folder (contents not counted)")
                           : sizeText(f.readable ? f.size : 0),
             f.created ? std::optional(dateTimeText(*f.created)) : std::nullopt,
             f.modified ? std::optional(dateTimeText(*f.modified)) : std::nullopt,
-            f.readable && f.writable ? QStringLiteral("Read & Write")
-                                     : QStringLiteral("Read Only or Unavailable")};
+            f.readable && f.writable ? FileInfoView::tr("Read & Write")
+                                     : FileInfoView::tr("Read Only or Unavailable")};
 }
 
 namespace {
 
-const QString kFactLabels[kFactLines] = {QStringLiteral("Kind"), QStringLiteral("Size"),
-                                         QStringLiteral("Created"), QStringLiteral("Modified"),
-                                         QStringLiteral("Access")};
+// Translated where shown; the source texts also name the value labels.
+const char* const kFactLabels[kFactLines] = {QT_TRANSLATE_NOOP("qb::FileInfoView", "Kind"),
+                                             QT_TRANSLATE_NOOP("qb::FileInfoView", "Size"),
+                                             QT_TRANSLATE_NOOP("qb::FileInfoView", "Created"),
+                                             QT_TRANSLATE_NOOP("qb::FileInfoView", "Modified"),
+                                             QT_TRANSLATE_NOOP("qb::FileInfoView", "Access")};
 
 } // namespace
 
@@ -96,9 +99,10 @@ public:
         form->setVerticalSpacing(4);
         form->setColumnStretch(1, 1);
         for (int i = 0; i < kFactLines; ++i) {
-            factLabels[i] = makeLabel(kFactLabels[i], TextStyle::body, true, this);
+            factLabels[i] =
+                makeLabel(FileInfoView::tr(kFactLabels[i]), TextStyle::body, true, this);
             valueLabels[i] = plainLabel({}, this);
-            valueLabels[i]->setObjectName(kFactLabels[i]);
+            valueLabels[i]->setObjectName(QLatin1String(kFactLabels[i]));
             form->addWidget(factLabels[i], i, 0);
             form->addWidget(valueLabels[i], i, 1);
         }
@@ -251,7 +255,7 @@ FileInfoView::FileInfoView(std::vector<std::string> urls, Reveal reveal, QWidget
 FileInfoView::~FileInfoView() = default;
 
 QString FileInfoView::title() const {
-    return m_urls.size() == 1 ? tr("Get Info") : tr("Info for %1 Items").arg(m_urls.size());
+    return m_urls.size() == 1 ? tr("Get Info") : tr("Info for %Ln Item(s)", "", int(m_urls.size()));
 }
 
 void FileInfoView::relayout() {
