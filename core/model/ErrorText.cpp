@@ -157,8 +157,7 @@ QString ErrorText::pattern(const PatternError& error) {
     if (error.position < 0)
         return what;
     return tr("%1 at position %2", "what is wrong with a pattern, then where")
-        .arg(what)
-        .arg(error.position);
+        .arg(what, QString::number(error.position));
 }
 
 QString ErrorText::renameState(RenameState state) {

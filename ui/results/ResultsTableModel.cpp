@@ -187,10 +187,6 @@ const SearchHit* ResultsTableModel::hit(int row) const {
     return at < list.size() ? list[at] : nullptr;
 }
 
-QString ResultsTableModel::relativeParent(const std::string& url) const {
-    return relativeLocation(m_model, url);
-}
-
 QString relativeLocation(const SearchModel& model, const std::string& url) {
     const std::string_view parent = parentOf(url);
     const std::string& root =
@@ -221,7 +217,7 @@ QVariant ResultsTableModel::data(const QModelIndex& index, int role) const {
         case sizeColumn:
             return h->isDirectory ? QStringLiteral("—") : sizeText(h->byteCount);
         case locationColumn:
-            return relativeParent(h->url);
+            return relativeLocation(m_model, h->url);
         }
         break;
     case Qt::DecorationRole:

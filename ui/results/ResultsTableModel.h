@@ -44,9 +44,6 @@ public:
     // Whether the rows are those of the model's list as it is now (not one change behind).
     bool current() const;
 
-    // The location text: the parent folder relative to the searched folder.
-    QString relativeParent(const std::string& url) const;
-
 Q_SIGNALS:
     // The rows show the model's list as it is now, after a change of it was told.
     void caughtUp();

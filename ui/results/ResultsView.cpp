@@ -2,11 +2,11 @@
 
 #include "model/SearchModel.h"
 #include "ui/Commands.h"
-#include "ui/desktop/ItemClipboard.h"
 #include "ui/results/ResultDelegate.h"
 #include "ui/results/ResultsTableModel.h"
 #include "ui/widgets/Binding.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -246,9 +246,7 @@ void ResultsView::pullSelection() {
 namespace qb {
 
 void ResultsView::copy() {
-    auto items = m_model.selectedURLs();
-    if (!items.empty())
-        copyItemsToClipboard(items);
+    m_commands.copyItems->trigger(); // disabled, and so inert, without a selection
 }
 
 ResultsView::Items ResultsView::itemsAt(const QPoint& viewportPos) const {

@@ -52,8 +52,4 @@ void Alert::setMessage(const QString& message) {
     setAccessibleDescription(message);
 }
 
-QString Alert::message() const {
-    return m_message->text();
-}
-
 } // namespace qb

@@ -13,7 +13,6 @@ class Alert : public QDialog {
 public:
     Alert(const QString& heading, QWidget* parent);
     void setMessage(const QString& message);
-    QString message() const;
 
 private:
     QLabel* m_message;

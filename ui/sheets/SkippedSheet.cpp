@@ -1,5 +1,6 @@
 #include "ui/sheets/SkippedSheet.h"
 
+#include "model/ErrorText.h"
 #include "model/SearchModel.h"
 #include "search/PathText.h"
 #include "ui/results/ResultsTableModel.h"
@@ -14,15 +15,13 @@
 #include <QPushButton>
 #include <QTableView>
 #include <climits>
-#include <glib.h>
 
 namespace qb {
 
 QString skipReasonText(const SkippedItem& item) {
     switch (item.reason) {
     case SkipReason::unreadable:
-        // GLib's copy of the system's description: UTF-8, in the user's language.
-        return QString::fromUtf8(g_strerror(item.error));
+        return ErrorText::system(item.error);
     case SkipReason::timedOut:
         return SkippedSheet::tr("The pattern took too long");
     case SkipReason::vanished:

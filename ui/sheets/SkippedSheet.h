@@ -44,9 +44,9 @@ class SkippedSheet : public QDialog {
 public:
     SkippedSheet(SearchModel& model, QWidget* parent);
     QTableView* table() const { return m_table; }
-    QString countsText() const;
 
 private:
+    QString countsText() const;
     std::vector<std::string> selectedPaths() const;
     void refresh();
 
