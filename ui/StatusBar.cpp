@@ -129,10 +129,11 @@ StatusBar::StatusBar(SearchModel& model, QWidget* parent) : QWidget(parent), m_m
     for (auto signal :
          {&SearchModel::fileActionStatusChanged, &SearchModel::fileActionRunningChanged,
           &SearchModel::lastCreatedItemsChanged, &SearchModel::skippedChanged,
-          &SearchModel::limitedChanged, &SearchModel::runningChanged,
-          &SearchModel::hasSearchedChanged, &SearchModel::cancelledChanged,
-          &SearchModel::orderedHitsChanged, &SearchModel::scannedChanged,
-          &SearchModel::selectionChanged, &SearchModel::elapsedChanged})
+          &SearchModel::skippedItemsChanged, &SearchModel::limitedChanged,
+          &SearchModel::runningChanged, &SearchModel::hasSearchedChanged,
+          &SearchModel::cancelledChanged, &SearchModel::orderedHitsChanged,
+          &SearchModel::scannedChanged, &SearchModel::selectionChanged,
+          &SearchModel::elapsedChanged})
         connect(m, signal, this, &StatusBar::refresh);
     refresh();
 }
@@ -160,7 +161,8 @@ void StatusBar::refresh() {
     const QString warning = warningText(m);
     setShown(m_warningLine, !warning.isEmpty());
     setText(m_warningText, warning);
-    setShown(m_showSkipped, !m.limited() && m.skipped() > 0);
+    // Only with a list to show: the sheet lists the model's records, not the bare count.
+    setShown(m_showSkipped, !m.limited() && m.skippedItems().counts().total() > 0);
 
     setShown(m_spinner, m.running());
     setText(m_status, statusText(m));
