@@ -94,10 +94,10 @@ void Sidebar::rebuild() {
         item->setForeground(0, palette().brush(QPalette::PlaceholderText));
         return item;
     };
-    auto row = [](QTreeWidgetItem* parent, const QString& text, const QString& sym, Kind kind,
+    auto row = [](QTreeWidgetItem* parent, const QString& text, const char* sym, Kind kind,
                   int index = -1) {
         auto* item = new QTreeWidgetItem(parent, {text});
-        if (!sym.isEmpty())
+        if (sym)
             item->setIcon(0, symbol(sym));
         item->setData(0, kindRole, kind);
         item->setData(0, indexRole, index);

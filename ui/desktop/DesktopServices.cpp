@@ -155,7 +155,7 @@ void DesktopServices::askName(const NameDialog& request,
     dialog->open();
     // A rename proposes the name without its extension, as file managers do.
     if (auto* field = dialog->findChild<QLineEdit*>()) {
-        const int dot = request.prefilledText.lastIndexOf('.');
+        const int dot = request.prefilledText.lastIndexOf(QLatin1Char('.'));
         if (dot > 0)
             field->setSelection(0, dot);
         else

@@ -20,30 +20,36 @@ namespace {
 
 // One table from the window's symbol names to icon-naming-specification names.
 const QHash<QString, QStringList>& symbolTable() {
+    using namespace Qt::Literals::StringLiterals;
     static const QHash<QString, QStringList> table = {
-        {"magnifyingglass", {"system-search-symbolic", "edit-find-symbolic", "system-search"}},
-        {"stop.fill", {"media-playback-stop-symbolic", "process-stop-symbolic", "process-stop"}},
-        {"folder.fill", {"folder-symbolic", "folder"}},
-        {"folder", {"folder-symbolic", "folder"}},
-        {"folder.badge.plus", {"folder-new-symbolic", "folder-new"}},
-        {"bookmark", {"user-bookmarks-symbolic", "bookmark-new-symbolic", "user-bookmarks"}},
-        {"plus", {"list-add-symbolic", "list-add"}},
-        {"sidebar.left", {"sidebar-show-symbolic", "view-dual-symbolic"}},
-        {"eye", {"view-reveal-symbolic", "document-preview"}},
-        {"ellipsis.circle", {"view-more-symbolic", "open-menu-symbolic", "application-menu"}},
-        {"slider.horizontal.3", {}}, // a gear reads as settings, not options
-        {"questionmark.circle", {}}, // the themes draw a life buoy or a page: ours is clearer
-        {"line.3.horizontal.decrease", {}}, // the themes have no filter but a list
-        {"exclamationmark.circle", {"dialog-error-symbolic", "dialog-error"}},
-        {"exclamationmark.triangle", {"dialog-warning-symbolic", "dialog-warning"}},
-        {"arrow.clockwise", {"view-refresh-symbolic", "view-refresh"}},
-        {"doc.text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}},
-        {"text.magnifyingglass", {"edit-find-symbolic", "system-search-symbolic"}},
-        {"stop.circle", {}}, // the themes draw a cross, which reads as an error
-        {"xmark.circle.fill", {"window-close-symbolic", "edit-clear-symbolic", "window-close"}},
-        {"arrow.up.left", {}}, // not undo: "put this into the field"
-        {"rectangle", {}},
-        {"rectangle.compress.vertical", {}},
+        {u"magnifyingglass"_s,
+         {u"system-search-symbolic"_s, u"edit-find-symbolic"_s, u"system-search"_s}},
+        {u"stop.fill"_s,
+         {u"media-playback-stop-symbolic"_s, u"process-stop-symbolic"_s, u"process-stop"_s}},
+        {u"folder.fill"_s, {u"folder-symbolic"_s, u"folder"_s}},
+        {u"folder"_s, {u"folder-symbolic"_s, u"folder"_s}},
+        {u"folder.badge.plus"_s, {u"folder-new-symbolic"_s, u"folder-new"_s}},
+        {u"bookmark"_s,
+         {u"user-bookmarks-symbolic"_s, u"bookmark-new-symbolic"_s, u"user-bookmarks"_s}},
+        {u"plus"_s, {u"list-add-symbolic"_s, u"list-add"_s}},
+        {u"sidebar.left"_s, {u"sidebar-show-symbolic"_s, u"view-dual-symbolic"_s}},
+        {u"eye"_s, {u"view-reveal-symbolic"_s, u"document-preview"_s}},
+        {u"ellipsis.circle"_s,
+         {u"view-more-symbolic"_s, u"open-menu-symbolic"_s, u"application-menu"_s}},
+        {u"slider.horizontal.3"_s, {}}, // a gear reads as settings, not options
+        {u"questionmark.circle"_s, {}}, // the themes draw a life buoy or a page: ours is clearer
+        {u"line.3.horizontal.decrease"_s, {}}, // the themes have no filter but a list
+        {u"exclamationmark.circle"_s, {u"dialog-error-symbolic"_s, u"dialog-error"_s}},
+        {u"exclamationmark.triangle"_s, {u"dialog-warning-symbolic"_s, u"dialog-warning"_s}},
+        {u"arrow.clockwise"_s, {u"view-refresh-symbolic"_s, u"view-refresh"_s}},
+        {u"doc.text.magnifyingglass"_s, {u"edit-find-symbolic"_s, u"system-search-symbolic"_s}},
+        {u"text.magnifyingglass"_s, {u"edit-find-symbolic"_s, u"system-search-symbolic"_s}},
+        {u"stop.circle"_s, {}}, // the themes draw a cross, which reads as an error
+        {u"xmark.circle.fill"_s,
+         {u"window-close-symbolic"_s, u"edit-clear-symbolic"_s, u"window-close"_s}},
+        {u"arrow.up.left"_s, {}}, // not undo: "put this into the field"
+        {u"rectangle"_s, {}},
+        {u"rectangle.compress.vertical"_s, {}},
     };
     return table;
 }
@@ -106,11 +112,12 @@ private:
 
 } // namespace
 
-QStringList themeNamesFor(const QString& name) {
-    return symbolTable().value(name);
+QStringList themeNamesFor(QAnyStringView name) {
+    return symbolTable().value(name.toString());
 }
 
-QIcon symbol(const QString& name, const QColor& tint) {
+QIcon symbol(QAnyStringView symbolName, const QColor& tint) {
+    const QString name = symbolName.toString();
     QIcon base;
     for (const QString& themeName : themeNamesFor(name)) {
         base = QIcon::fromTheme(themeName);
@@ -137,14 +144,14 @@ void setUpIconTheme() {
     }
 }
 
-SymbolLabel::SymbolLabel(const QString& name, int size, QPalette::ColorRole role, QWidget* parent)
-    : QLabel(parent), m_name(name), m_size(size), m_role(role) {
+SymbolLabel::SymbolLabel(QAnyStringView name, int size, QPalette::ColorRole role, QWidget* parent)
+    : QLabel(parent), m_name(name.toString()), m_size(size), m_role(role) {
     setFixedSize(size, size);
     render();
 }
 
-void SymbolLabel::setSymbol(const QString& name) {
-    m_name = name;
+void SymbolLabel::setSymbol(QAnyStringView name) {
+    m_name = name.toString();
     render();
 }
 

@@ -2,6 +2,7 @@
 // The symbols the window's texts name ("magnifyingglass", "folder.fill"), drawn from the
 // desktop's icon theme, with a bundled drawing for each so that no icon is ever blank.
 
+#include <QAnyStringView>
 #include <QColor>
 #include <QIcon>
 #include <QLabel>
@@ -11,10 +12,10 @@ namespace qb {
 
 // Symbolic icons are tinted with the palette's text colour when painted, so they follow
 // light and dark palettes; a valid tint paints them in that colour instead.
-QIcon symbol(const QString& name, const QColor& tint = {});
+QIcon symbol(QAnyStringView name, const QColor& tint = {});
 
 // The freedesktop icon names tried for a symbol, best first; empty for an unknown symbol.
-QStringList themeNamesFor(const QString& name);
+QStringList themeNamesFor(QAnyStringView name);
 
 // Picks an installed theme when the platform names none, and makes the bundled one the
 // fallback. Call once after the application object exists.
@@ -25,8 +26,8 @@ void setUpIconTheme();
 class SymbolLabel : public QLabel {
     Q_OBJECT
 public:
-    SymbolLabel(const QString& name, int size, QPalette::ColorRole role, QWidget* parent);
-    void setSymbol(const QString& name);
+    SymbolLabel(QAnyStringView name, int size, QPalette::ColorRole role, QWidget* parent);
+    void setSymbol(QAnyStringView name);
 
 protected:
     void changeEvent(QEvent* event) override;
