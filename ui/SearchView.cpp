@@ -135,7 +135,7 @@ SearchView::SearchView(SearchModel& model, Commands& commands, QWidget* parent)
         },
         &SearchModel::selectionChanged);
     // editingPattern mirrors whether the pattern field has the keyboard.
-    connect(qApp, &QApplication::focusChanged, this, [this, m] {
+    m_focusWatch = connect(qApp, &QApplication::focusChanged, this, [this, m] {
         const bool editing = patternField()->hasFocus();
         if (m->editingPattern() != editing)
             m->setEditingPattern(editing);
@@ -165,6 +165,10 @@ SearchView::SearchView(SearchModel& model, Commands& commands, QWidget* parent)
 
 QLineEdit* SearchView::patternField() const {
     return m_controls->patternField();
+}
+
+SearchView::~SearchView() {
+    disconnect(m_focusWatch);
 }
 
 void SearchView::focusPattern() {

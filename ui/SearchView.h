@@ -26,6 +26,7 @@ class SearchView : public QWidget {
     Q_OBJECT
 public:
     SearchView(SearchModel& model, Commands& commands, QWidget* parent = nullptr);
+    ~SearchView() override;
 
     QLineEdit* patternField() const;
     ResultArea* resultArea() const { return m_resultArea; }
@@ -63,6 +64,9 @@ private:
     QPointer<PatternHelp> m_help;
     QPointer<Alert> m_alert;
     QPointer<FileInfoView> m_info;
+    // The keyboard moves while this view's children are destroyed, after this view is gone as
+    // a SearchView: the destructor cuts this one first.
+    QMetaObject::Connection m_focusWatch;
 };
 
 } // namespace qb
