@@ -221,12 +221,13 @@
         <translation>Andere…</translation>
     </message>
     <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
         <source>Reveal in File Manager</source>
         <translation>Im Dateimanager anzeigen</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>tooltip: a command&apos;s title and its shortcut</comment>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -653,6 +654,42 @@
         <source>Searches filenames and paths using ICU regular expressions. File contents, package contents, and symlink destinations aren’t searched.</source>
         <translation>Durchsucht Dateinamen und Pfade mit regulären Ausdrücken nach ICU. Dateiinhalte, Paketinhalte und die Ziele symbolischer Verknüpfungen werden nicht durchsucht.</translation>
     </message>
+    <message>
+        <source>PDF files</source>
+        <translation>PDF-Dateien</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Starts with Report</source>
+        <translation>Beginnt mit „Report“</translation>
+    </message>
+    <message>
+        <source>Contains a year</source>
+        <translation>Enthält eine Jahreszahl</translation>
+    </message>
+    <message>
+        <source>Any number of characters</source>
+        <translation>Beliebig viele Zeichen</translation>
+    </message>
+    <message>
+        <source>Any character</source>
+        <translation>Ein beliebiges Zeichen</translation>
+    </message>
+    <message>
+        <source>A digit</source>
+        <translation>Eine Ziffer</translation>
+    </message>
+    <message>
+        <source>A literal dot</source>
+        <translation>Ein echter Punkt</translation>
+    </message>
+    <message>
+        <source>Either a or b</source>
+        <translation>Entweder a oder b</translation>
+    </message>
 </context>
 <context>
     <name>qb::PreferencesView</name>
@@ -720,6 +757,18 @@
         <source>System follows your desktop’s appearance. Your desktop’s accent color is used in every mode.</source>
         <translation>„System“ folgt dem Erscheinungsbild Ihrer Arbeitsumgebung. Ihre Akzentfarbe wird in jedem Modus verwendet.</translation>
     </message>
+    <message>
+        <source>Search controls and a spacious results list.</source>
+        <translation>Suchfelder und eine großzügige Ergebnisliste.</translation>
+    </message>
+    <message>
+        <source>Keep saved searches and recent folders alongside results.</source>
+        <translation>Gespeicherte Suchen und zuletzt verwendete Ordner neben den Ergebnissen.</translation>
+    </message>
+    <message>
+        <source>Start small. Expand the window when you search.</source>
+        <translation>Klein beginnen. Das Fenster wächst, sobald Sie suchen.</translation>
+    </message>
 </context>
 <context>
     <name>qb::Preview</name>
@@ -769,12 +818,13 @@
         <translation>Textvorschau</translation>
     </message>
     <message>
-        <source>%1 (%2 of %3)</source>
-        <translation>%1 (%2 von %3)</translation>
-    </message>
-    <message>
         <source>Pages 1–%1 of %2</source>
         <translation>Seiten 1–%1 von %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <comment>window title: name, position among the items previewed</comment>
+        <translation>%1 (%2 von %3)</translation>
     </message>
 </context>
 <context>
@@ -871,6 +921,74 @@
         <source>Clear</source>
         <translation>Zurücksetzen</translation>
     </message>
+    <message>
+        <source>Any Kind</source>
+        <translation>Alle Typen</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Dateien</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Bilder</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Video</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <translation>PDF</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+    <message>
+        <source>Archives</source>
+        <translation>Archive</translation>
+    </message>
+    <message>
+        <source>Any Size</source>
+        <translation>Jede Größe</translation>
+    </message>
+    <message>
+        <source>Under 1 MB</source>
+        <translation>Unter 1 MB</translation>
+    </message>
+    <message>
+        <source>1–100 MB</source>
+        <translation>1–100 MB</translation>
+    </message>
+    <message>
+        <source>Over 100 MB</source>
+        <translation>Über 100 MB</translation>
+    </message>
+    <message>
+        <source>Any Date</source>
+        <translation>Jederzeit</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>Last 7 Days</source>
+        <translation>Letzte 7 Tage</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>Letzte 30 Tage</translation>
+    </message>
 </context>
 <context>
     <name>qb::ResultsTableModel</name>
@@ -889,6 +1007,14 @@
     <message>
         <source>Location</source>
         <translation>Ort</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln byte(s)</source>
+        <comment>size</comment>
+        <translation>
+            <numerusform>%Ln Byte</numerusform>
+            <numerusform>%Ln Byte</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1343,10 +1469,10 @@
         <translation>Die ersten 20.000 Treffer werden angezeigt. Schränken Sie die Suche ein, um weniger Ergebnisse zu erhalten.</translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <source>%Ln item(s) skipped because they couldn’t be read or the pattern took too long.</source>
         <translation>
-            <numerusform>%n Objekt übersprungen, weil es nicht gelesen werden konnte oder das Muster zu lange brauchte.</numerusform>
-            <numerusform>%n Objekte übersprungen, weil sie nicht gelesen werden konnten oder das Muster zu lange brauchte.</numerusform>
+            <numerusform>%Ln Objekt übersprungen, weil es nicht gelesen werden konnte oder das Muster zu lange brauchte.</numerusform>
+            <numerusform>%Ln Objekte übersprungen, weil sie nicht gelesen werden konnten oder das Muster zu lange brauchte.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -50,6 +50,17 @@
     </message>
 </context>
 <context>
+    <name>qb::ResultsTableModel</name>
+    <message numerus="yes">
+        <source>%Ln byte(s)</source>
+        <comment>size</comment>
+        <translation>
+            <numerusform>%Ln byte</numerusform>
+            <numerusform>%Ln bytes</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>qb::SearchModel</name>
     <message numerus="yes">
         <source>Choose a destination for %n selected items. Existing items won’t be replaced.</source>
@@ -121,10 +132,10 @@
         </translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <source>%Ln item(s) skipped because they couldn’t be read or the pattern took too long.</source>
         <translation>
-            <numerusform>%n item skipped because it couldn’t be read or the pattern took too long.</numerusform>
-            <numerusform>%n items skipped because they couldn’t be read or the pattern took too long.</numerusform>
+            <numerusform>%Ln item skipped because it couldn’t be read or the pattern took too long.</numerusform>
+            <numerusform>%Ln items skipped because they couldn’t be read or the pattern took too long.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -221,12 +221,13 @@
         <translation>Autre…</translation>
     </message>
     <message>
-        <source>%1 (%2)</source>
-        <translation>%1 (%2)</translation>
-    </message>
-    <message>
         <source>Reveal in File Manager</source>
         <translation>Afficher dans le gestionnaire de fichiers</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>tooltip: a command&apos;s title and its shortcut</comment>
+        <translation>%1 (%2)</translation>
     </message>
 </context>
 <context>
@@ -256,7 +257,7 @@
     </message>
     <message>
         <source>The application “%1” could not be found.</source>
-        <translation>L’application « %1 » est introuvable.</translation>
+        <translation>L’application «&#xa0;%1&#xa0;» est introuvable.</translation>
     </message>
 </context>
 <context>
@@ -653,6 +654,42 @@
         <source>Searches filenames and paths using ICU regular expressions. File contents, package contents, and symlink destinations aren’t searched.</source>
         <translation>Recherche dans les noms de fichiers et les chemins avec des expressions régulières ICU. Le contenu des fichiers, le contenu des paquets et la cible des liens symboliques ne sont pas examinés.</translation>
     </message>
+    <message>
+        <source>PDF files</source>
+        <translation>Fichiers PDF</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Starts with Report</source>
+        <translation>Commence par « Report »</translation>
+    </message>
+    <message>
+        <source>Contains a year</source>
+        <translation>Contient une année</translation>
+    </message>
+    <message>
+        <source>Any number of characters</source>
+        <translation>Un nombre quelconque de caractères</translation>
+    </message>
+    <message>
+        <source>Any character</source>
+        <translation>Un caractère quelconque</translation>
+    </message>
+    <message>
+        <source>A digit</source>
+        <translation>Un chiffre</translation>
+    </message>
+    <message>
+        <source>A literal dot</source>
+        <translation>Un point littéral</translation>
+    </message>
+    <message>
+        <source>Either a or b</source>
+        <translation>Soit a, soit b</translation>
+    </message>
 </context>
 <context>
     <name>qb::PreferencesView</name>
@@ -720,6 +757,18 @@
         <source>System follows your desktop’s appearance. Your desktop’s accent color is used in every mode.</source>
         <translation>«&#xa0;Système&#xa0;» suit l’apparence de votre bureau. La couleur d’accentuation de votre bureau est utilisée dans tous les modes.</translation>
     </message>
+    <message>
+        <source>Search controls and a spacious results list.</source>
+        <translation>Les champs de recherche et une vaste liste de résultats.</translation>
+    </message>
+    <message>
+        <source>Keep saved searches and recent folders alongside results.</source>
+        <translation>Les recherches enregistrées et les dossiers récents à côté des résultats.</translation>
+    </message>
+    <message>
+        <source>Start small. Expand the window when you search.</source>
+        <translation>Commencer petit. La fenêtre s’agrandit quand vous lancez une recherche.</translation>
+    </message>
 </context>
 <context>
     <name>qb::Preview</name>
@@ -769,12 +818,13 @@
         <translation>Aperçu du texte</translation>
     </message>
     <message>
-        <source>%1 (%2 of %3)</source>
-        <translation>%1 (%2 sur %3)</translation>
-    </message>
-    <message>
         <source>Pages 1–%1 of %2</source>
         <translation>Pages 1 à %1 sur %2</translation>
+    </message>
+    <message>
+        <source>%1 (%2 of %3)</source>
+        <comment>window title: name, position among the items previewed</comment>
+        <translation>%1 (%2 sur %3)</translation>
     </message>
 </context>
 <context>
@@ -871,6 +921,74 @@
         <source>Clear</source>
         <translation>Effacer</translation>
     </message>
+    <message>
+        <source>Any Kind</source>
+        <translation>Tous les types</translation>
+    </message>
+    <message>
+        <source>Files</source>
+        <translation>Fichiers</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Dossiers</translation>
+    </message>
+    <message>
+        <source>Images</source>
+        <translation>Images</translation>
+    </message>
+    <message>
+        <source>Video</source>
+        <translation>Vidéo</translation>
+    </message>
+    <message>
+        <source>Audio</source>
+        <translation>Audio</translation>
+    </message>
+    <message>
+        <source>PDF</source>
+        <translation>PDF</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+    <message>
+        <source>Archives</source>
+        <translation>Archives</translation>
+    </message>
+    <message>
+        <source>Any Size</source>
+        <translation>Toute taille</translation>
+    </message>
+    <message>
+        <source>Under 1 MB</source>
+        <translation>Moins de 1 Mo</translation>
+    </message>
+    <message>
+        <source>1–100 MB</source>
+        <translation>1 à 100 Mo</translation>
+    </message>
+    <message>
+        <source>Over 100 MB</source>
+        <translation>Plus de 100 Mo</translation>
+    </message>
+    <message>
+        <source>Any Date</source>
+        <translation>Toute date</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Aujourd’hui</translation>
+    </message>
+    <message>
+        <source>Last 7 Days</source>
+        <translation>7 derniers jours</translation>
+    </message>
+    <message>
+        <source>Last 30 Days</source>
+        <translation>30 derniers jours</translation>
+    </message>
 </context>
 <context>
     <name>qb::ResultsTableModel</name>
@@ -889,6 +1007,14 @@
     <message>
         <source>Location</source>
         <translation>Emplacement</translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln byte(s)</source>
+        <comment>size</comment>
+        <translation>
+            <numerusform>%Ln octet</numerusform>
+            <numerusform>%Ln octets</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -1343,10 +1469,10 @@
         <translation>Affichage des 20 000 premiers résultats. Affinez la recherche pour en obtenir moins.</translation>
     </message>
     <message numerus="yes">
-        <source>%n item(s) skipped because they couldn’t be read or the pattern took too long.</source>
+        <source>%Ln item(s) skipped because they couldn’t be read or the pattern took too long.</source>
         <translation>
-            <numerusform>%n élément ignoré, car il n’a pas pu être lu ou le motif a pris trop de temps.</numerusform>
-            <numerusform>%n éléments ignorés, car ils n’ont pas pu être lus ou le motif a pris trop de temps.</numerusform>
+            <numerusform>%Ln élément ignoré, car il n’a pas pu être lu ou le motif a pris trop de temps.</numerusform>
+            <numerusform>%Ln éléments ignorés, car ils n’ont pas pu être lus ou le motif a pris trop de temps.</numerusform>
         </translation>
     </message>
     <message numerus="yes">

@@ -269,7 +269,8 @@ QString toolTipWithShortcut(const QAction* action) {
     const QString title = action->text();
     if (action->shortcut().isEmpty())
         return title;
-    return QObject::tr("%1 (%2)").arg(title, action->shortcut().toString(QKeySequence::NativeText));
+    return QObject::tr("%1 (%2)", "tooltip: a command's title and its shortcut")
+        .arg(title, action->shortcut().toString(QKeySequence::NativeText));
 }
 
 } // namespace qb

@@ -42,7 +42,7 @@ QString warningText(const SearchModel& model) {
             "Showing the first 20,000 matches. Narrow your search to see fewer results.");
     if (model.skipped() > 0)
         return StatusBar::tr(
-            "%n item(s) skipped because they couldn’t be read or the pattern took too long.", "",
+            "%Ln item(s) skipped because they couldn’t be read or the pattern took too long.", "",
             countArg(model.skipped()));
     return {};
 }

@@ -2,6 +2,7 @@
 // the desktop's own applications. Run under a display (scripts/screenshots.sh uses Xvfb).
 
 #include "app/QuillbrookApp.h"
+#include "model/ErrorText.h"
 #include "model/JsonPreferencesFile.h"
 #include "model/SearchModel.h"
 #include "model/Translations.h"
@@ -98,6 +99,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // In the desktop's language, as the program starts (LANGUAGE=de for German pictures).
     qb::installTranslations(app, QLocale(), QStringLiteral(QB_TRANSLATIONS_DIR));
+    // Laid out right to left, as a Hebrew or Arabic desktop would (QB_RIGHT_TO_LEFT=1).
+    if (qEnvironmentVariableIntValue("QB_RIGHT_TO_LEFT"))
+        QGuiApplication::setLayoutDirection(Qt::RightToLeft);
     qb::setUpIconTheme();
     outDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots");
     QDir().mkpath(outDir);
@@ -162,11 +166,11 @@ int main(int argc, char** argv) {
         searchAndWait(m);
         m.setPattern("report$");
         m.setSkipped(12);
-        m.setFileActionStatus(QString("Moving to Trash…"));
+        m.setFileActionStatus(qb::SearchModel::tr("Moving to Trash…"));
         m.setFileActionRunning(true);
         shoot(w, "10-changed-and-status" + suffix);
         m.setFileActionRunning(false);
-        m.setFileActionStatus(QString("Done"));
+        m.setFileActionStatus(qb::SearchModel::tr("Done"));
         m.setLastCreatedItems({tree.toStdString() + "/Notes"});
         shoot(w, "11-file-action-done" + suffix);
         m.setFileActionStatus(std::nullopt);
@@ -193,7 +197,8 @@ int main(int argc, char** argv) {
         shootWithPopup(w, w->view()->saveSheet(), "15-save-sheet" + suffix);
         m.setShowSave(false);
 
-        m.setFileActionError(QString("notes.txt: Permission denied"));
+        m.setFileActionError(qb::ErrorText::failure(
+            {qb::FileFailure::Kind::system, tree.toStdString() + "/notes.txt", EACCES}));
         settle();
         if (w->view()->alert())
             shootWithPopup(w, w->view()->alert(), "16-alert" + suffix);

@@ -8,6 +8,7 @@
 #include <QBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScrollArea>
@@ -145,9 +146,9 @@ void PreviewWindow::showLoading(const QString& path, int index, int count) {
     const QString name = path.section(QLatin1Char('/'), -1);
     // One substitution pass, so a "%2" inside the name stays as it is.
     setWindowTitle(windowTitleText(
-        count > 1
-            ? tr("%1 (%2 of %3)").arg(name, QString::number(index + 1), QString::number(count))
-            : name));
+        count > 1 ? tr("%1 (%2 of %3)", "window title: name, position among the items previewed")
+                        .arg(name, QLocale().toString(index + 1), QLocale().toString(count))
+                  : name));
 }
 
 void PreviewWindow::showContent(const PreviewContent& content, const std::string& path) {

@@ -12,6 +12,28 @@
 namespace qb {
 namespace {
 
+// A filter's label is also its stored identity, so it stays English in the core; these are the
+// same labels marked for translation, shown through ResultFilterBar::tr.
+[[maybe_unused]] const char* const kLabelsToTranslate[] = {
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Any Kind"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Files"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Folders"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Images"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Video"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Audio"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "PDF"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Text"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Archives"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Any Size"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Under 1 MB"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "1–100 MB"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Over 100 MB"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Any Date"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Today"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Last 7 Days"),
+    QT_TRANSLATE_NOOP("qb::ResultFilterBar", "Last 30 Days"),
+};
+
 // A labelled picker over every case of one filter; choosing writes that member only.
 template <typename Enum, size_t N>
 QComboBox* picker(const QString& title, const std::array<Enum, N>& cases, int maxWidth,
@@ -22,8 +44,7 @@ QComboBox* picker(const QString& title, const std::array<Enum, N>& cases, int ma
     box->setFont(fontFor(TextStyle::callout));
     box->setMaximumWidth(maxWidth);
     for (Enum value : cases) {
-        const std::string_view text = label(value);
-        box->addItem(QString::fromUtf8(text.data(), qsizetype(text.size())));
+        box->addItem(ResultFilterBar::tr(std::string(label(value)).c_str()));
     }
     caption->setBuddy(box);
     row->addWidget(caption);

@@ -6,14 +6,15 @@
 #include "ui/desktop/ItemClipboard.h"
 #include "ui/widgets/ShownText.h"
 
-#include <glib.h>
+#include <QLocale>
 
 namespace qb {
 QString sizeText(int64_t bytes) {
-    gchar* text = g_format_size(guint64(std::max<int64_t>(bytes, 0)));
-    QString out = QString::fromUtf8(text);
-    g_free(text);
-    return out;
+    bytes = std::max<int64_t>(bytes, 0);
+    // Decimal units, as the size filters count them; Qt's own unit words have no plural forms.
+    if (bytes < 1000)
+        return ResultsTableModel::tr("%Ln byte(s)", "size", int(bytes));
+    return QLocale().formattedDataSize(bytes, 1, QLocale::DataSizeSIFormat);
 }
 
 namespace {

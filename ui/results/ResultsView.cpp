@@ -59,11 +59,10 @@ ResultsView::ResultsView(SearchModel& model, Commands& commands, QWidget* parent
     header->setStretchLastSection(true);
     header->resizeSection(ResultsTableModel::nameColumn, kNameWidth);
     header->resizeSection(ResultsTableModel::kindColumn, kKindWidth);
-    // Wide enough for the widest size text in this font ("999 bytes"), never under 70.
+    // Wide enough for the widest size texts in this font and language, never under 70.
     int sizeWidth = 70;
-    for (const char* widest : {"999 bytes", "999.9 MB"})
-        sizeWidth =
-            std::max(sizeWidth, fontMetrics().horizontalAdvance(QLatin1String(widest)) + 16);
+    for (int64_t widest : {int64_t(999), int64_t(999'900'000)})
+        sizeWidth = std::max(sizeWidth, fontMetrics().horizontalAdvance(sizeText(widest)) + 16);
     header->resizeSection(ResultsTableModel::sizeColumn, sizeWidth);
     header->resizeSection(ResultsTableModel::locationColumn, kLocationWidth);
     header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);

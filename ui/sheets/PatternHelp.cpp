@@ -60,10 +60,10 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     column->addWidget(note);
 
     static const std::pair<const char*, const char*> examples[] = {
-        {"PDF files", "\\.pdf$"},
-        {"Images", "\\.(png|jpe?g|heic)$"},
-        {"Starts with Report", "^Report"},
-        {"Contains a year", "202[0-9]"},
+        {QT_TR_NOOP("PDF files"), "\\.pdf$"},
+        {QT_TR_NOOP("Images"), "\\.(png|jpe?g|heic)$"},
+        {QT_TR_NOOP("Starts with Report"), "^Report"},
+        {QT_TR_NOOP("Contains a year"), "202[0-9]"},
     };
     auto* exampleColumn = new QVBoxLayout;
     exampleColumn->setSpacing(2);
@@ -77,8 +77,11 @@ PatternHelp::PatternHelp(SearchModel& model, QWidget* anchor)
     column->addWidget(makeDivider(false, this));
 
     static const std::pair<const char*, const char*> tokens[] = {
-        {".*", "Any number of characters"}, {".", "Any character"},     {"[0-9]", "A digit"},
-        {"\\.", "A literal dot"},           {"(a|b)", "Either a or b"},
+        {".*", QT_TR_NOOP("Any number of characters")},
+        {".", QT_TR_NOOP("Any character")},
+        {"[0-9]", QT_TR_NOOP("A digit")},
+        {"\\.", QT_TR_NOOP("A literal dot")},
+        {"(a|b)", QT_TR_NOOP("Either a or b")},
     };
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(20);

@@ -82,9 +82,11 @@ PreferencesView::PreferencesView(SearchModel& model, QWidget* parent) : QWidget(
         this, m, [m] { return m->layout(); },
         [description, descriptionIcon](WindowLayout layout) {
             static const std::pair<const char*, const char*> texts[] = {
-                {"rectangle", "Search controls and a spacious results list."},
-                {"sidebar.left", "Keep saved searches and recent folders alongside results."},
-                {"rectangle.compress.vertical", "Start small. Expand the window when you search."},
+                {"rectangle", QT_TR_NOOP("Search controls and a spacious results list.")},
+                {"sidebar.left",
+                 QT_TR_NOOP("Keep saved searches and recent folders alongside results.")},
+                {"rectangle.compress.vertical",
+                 QT_TR_NOOP("Start small. Expand the window when you search.")},
             };
             const auto& [sym, text] = texts[int(layout)];
             description->setText(tr(text));
