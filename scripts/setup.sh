@@ -10,6 +10,8 @@ packages=(
   qt6-translations-l10n         # Qt's own texts in the user's language
   qt6-qpa-plugins               # the X11 and offscreen platform plugins
   qt6-wayland                   # running natively on a Wayland session
+  qt6-wayland-dev wayland-protocols  # asking the compositor for activation tokens
+  qt6-base-private-dev          # Qt's Wayland display, window surfaces and last input serial
   libxcb1-dev                   # bringing an existing window forward on X11
   libqt6svg6                    # the icon theme's SVG icons
   qt6-pdf-dev                   # PDF pages in the preview
