@@ -24,7 +24,7 @@ packages=(
   trash-cli                     # an independent trash client the tests check against
   hyperfine fd-find findutils python3  # bench/compare.sh
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-dbus xdotool  # driving the real window
-  weston                        # a headless Wayland compositor for the Wayland end-to-end test
+  weston mutter                 # headless Wayland compositors for the Wayland end-to-end test
   imagemagick                   # scripts/screenshots.sh
   libnautilus-extension-dev     # the file manager's menu item
   desktop-file-utils appstream xdg-utils dpkg-dev  # checking the installed tree and the package
