@@ -2,9 +2,9 @@
 # Starts the real program on a headless Wayland compositor with a session bus of its own and
 # drives it through the accessibility tree. An X display runs beside it, as XWayland does in a
 # desktop's Wayland session, so the program has to choose Wayland by itself. The compositor is
-# mutter (GNOME's, which hands out activation tokens) where it is
-# installed, else weston; QB_WAYLAND_COMPOSITOR=weston or mutter picks one, and QB_KEEP_WORK=1
-# keeps the work folder (with the program's Wayland protocol log) for a look afterwards.
+# mutter (GNOME's, which hands out activation tokens) where it is installed, else weston;
+# QB_WAYLAND_COMPOSITOR=weston or mutter picks one, and QB_KEEP_WORK=1 keeps the work folder
+# (with the program's Wayland protocol log) for a look afterwards.
 # Exit 77 (skipped) where no compositor or display can be started.
 set -euo pipefail
 binary=$1
