@@ -4,6 +4,7 @@
 #include "KeyboardMenus.h"
 #include "LaunchArgs.h"
 #include "SingleInstance.h"
+#include "WaylandPopups.h"
 #include "WindowRoles.h"
 #include "X11Activation.h"
 #include "model/JsonPreferencesFile.h"
@@ -40,8 +41,11 @@ QuillbrookApp::QuillbrookApp(PreferencesStore& store, QObject* parent) : QObject
                                [] { QApplication::closeAllWindows(); }},
                               this);
     m_appearance = new AppearanceController(*m_model, this);
-    if (qApp)
+    if (qApp) {
         qApp->installEventFilter(new KeyboardMenus(this));
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            qApp->installEventFilter(new WaylandPopups(this));
+    }
     trackUserActions(this);
 }
 

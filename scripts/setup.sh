@@ -10,6 +10,8 @@ packages=(
   qt6-translations-l10n         # Qt's own texts in the user's language
   qt6-qpa-plugins               # the X11 and offscreen platform plugins
   qt6-wayland                   # running natively on a Wayland session
+  qt6-wayland-dev wayland-protocols  # asking the compositor for activation tokens
+  qt6-base-private-dev          # Qt's Wayland display, window surfaces and last input serial
   libxcb1-dev                   # bringing an existing window forward on X11
   libqt6svg6                    # the icon theme's SVG icons
   qt6-pdf-dev                   # PDF pages in the preview
@@ -22,7 +24,7 @@ packages=(
   trash-cli                     # an independent trash client the tests check against
   hyperfine fd-find findutils python3  # bench/compare.sh
   xvfb xauth dbus at-spi2-core python3-pyatspi python3-dbus xdotool  # driving the real window
-  weston                        # a headless Wayland compositor for the Wayland end-to-end test
+  weston mutter                 # headless Wayland compositors for the Wayland end-to-end test
   imagemagick                   # scripts/screenshots.sh
   libnautilus-extension-dev     # the file manager's menu item
   desktop-file-utils appstream xdg-utils dpkg-dev  # checking the installed tree and the package

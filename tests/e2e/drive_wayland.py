@@ -1,8 +1,9 @@
 """Drives a real Quillbrook window on a Wayland compositor as a screen reader would: the window
 is native (it speaks Wayland and names itself after its desktop file), a search runs, a later
-start hands over with an activation token, an item opened afterwards gets neither start's token,
-the preview and settings windows are announced as windows, the pattern reference opens inside
-the window, and the Results menu lists all its entries."""
+start hands over with an activation token, an item opened afterwards gets neither start's token
+but one of its own from the compositor, the preview and settings windows are announced as
+windows, the pattern reference opens inside the window, and the Results menu, opened with no
+input event at all, is a popup of the window that lists all its entries."""
 
 import os
 import re
@@ -39,6 +40,49 @@ def shell_surfaces(protocol):
     """How many windows and popups the program has asked the compositor for."""
     log = open(protocol, errors="replace").read()
     return len(re.findall(r"-> xdg_surface@\d+\.get_(toplevel|popup)", log))
+
+
+def check_fresh_token(opened, protocol):
+    """The opened application got a token the compositor issued for this launch, both where
+    Qt's toolkits and GTK's look for it."""
+    log = open(protocol, errors="replace").read()
+    if not re.search(r'global\(\d+, "xdg_activation_v1"', log):
+        print("the compositor issues no activation tokens: none expected")
+        return
+    given = dict(line.split("=", 1) for line in opened.splitlines() if "=" in line)
+    token = given.get("XDG_ACTIVATION_TOKEN", "")
+    if not token:
+        fail("the opened application got no activation token")
+    if '.done("%s")' % token not in log:
+        fail("the opened application's token %r is not one the compositor issued" % token)
+    if given.get("DESKTOP_STARTUP_ID") != token:
+        fail("the startup id %r is not the token" % given.get("DESKTOP_STARTUP_ID"))
+    print("the opened application got a token of its own from the compositor")
+
+
+def check_menu_placement(protocol, before):
+    """The menu that just opened is a popup of the search window placed against it, not a
+    window of its own, which Qt 6.4 makes of a popup opened before any input event."""
+    def opened():
+        log = open(protocol, errors="replace").read()
+        fresh = log[before:]
+        return re.search(r"xdg_popup@\d+\.configure|get_toplevel", fresh) and (log, fresh)
+    log, fresh = poll("the menu's surface", opened)
+    if "get_toplevel" in fresh:
+        fail("the menu opened as a window of its own")
+    popup, parent = re.search(
+        r"get_popup\(new id xdg_popup@(\d+), xdg_surface@(\d+)", fresh).groups()
+    toplevel = re.search(r'xdg_toplevel@(\d+)\.set_title\("Quillbrook"\)', log).group(1)
+    if ("xdg_surface@%s.get_toplevel(new id xdg_toplevel@%s)" % (parent, toplevel)) not in log:
+        fail("the menu's parent is not the search window")
+    width, height = map(int, re.findall(
+        r"xdg_surface@%s\.set_window_geometry\(0, 0, (\d+), (\d+)\)" % parent, log)[-1])
+    x, y, w, h = map(int, poll("the menu's placement", lambda: re.search(
+        r"xdg_popup@%s\.configure\((-?\d+), (-?\d+), (\d+), (\d+)\)" % popup,
+        open(protocol, errors="replace").read()[before:])).groups())
+    if not (0 <= x < width and 0 <= y < height):
+        fail("the menu is placed at %d,%d outside the %dx%d window" % (x, y, width, height))
+    print("the menu is a popup of the window at %d,%d, %dx%d" % (x, y, w, h))
 
 
 def search(window, pattern):
@@ -105,6 +149,7 @@ def main():
         if leaked:
             fail("an opened application inherited the activation token(s) %s" % leaked)
         print("the opened application got no used activation token")
+        check_fresh_token(opened, protocol)
 
         # Screen readers announce the settings and preview windows as windows.
         for command, title, roles in [("Quick Look", "c_target.txt", ("frame",)),
@@ -131,6 +176,8 @@ def main():
             window, lambda n: n.name == "Pattern Reference" and n.getRoleName() != "label"))
         print("the pattern reference opened inside the window")
 
+        # With no input event at all, as a screen reader opens it.
+        before = len(open(protocol, errors="replace").read())
         bar = poll("the menu bar", lambda: find(window, lambda n: n.getRoleName() == "menu bar"))
         bar_item = poll("the Results menu", lambda: find(
             bar, lambda n: n.name.replace("&", "") == "Results"))
@@ -144,6 +191,7 @@ def main():
             return all(any(n.startswith(e) for n in names) for e in expected) and names
         names = poll("every entry of the Results menu", entries)
         print("Results menu:", ", ".join(n for n in names if n))
+        check_menu_placement(protocol, before)
         if first.poll() is not None:
             fail("the first instance exited")
     finally:

@@ -106,19 +106,20 @@ void launchApplication(const std::string& id, const std::vector<std::string>& pa
                  .arg(QString::fromStdString(id)));
         return;
     }
-    GList* uris = nullptr;
     std::vector<std::string> texts;
     texts.reserve(paths.size());
     for (const auto& path : paths)
         texts.push_back(fileUrlFromPath(path));
-    for (auto it = texts.rbegin(); it != texts.rend(); ++it)
-        uris = g_list_prepend(uris, const_cast<char*>(it->c_str()));
-    GAppLaunchContext* context = newLaunchContext();
-    g_app_info_launch_uris_async(G_APP_INFO(info), uris, context, nullptr, launched,
-                                 new Launch{std::move(done)});
-    g_object_unref(context);
-    g_list_free(uris);
-    g_object_unref(info);
+    withLaunchContext([info, texts = std::move(texts),
+                       done = std::move(done)](GAppLaunchContext* context) mutable {
+        GList* uris = nullptr;
+        for (auto it = texts.rbegin(); it != texts.rend(); ++it)
+            uris = g_list_prepend(uris, const_cast<char*>(it->c_str()));
+        g_app_info_launch_uris_async(G_APP_INFO(info), uris, context, nullptr, launched,
+                                     new Launch{std::move(done)});
+        g_list_free(uris);
+        g_object_unref(info);
+    });
 }
 
 QIcon applicationIcon(const ApplicationEntry& entry) {

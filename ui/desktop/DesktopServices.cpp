@@ -81,9 +81,9 @@ std::string chosenPathBytes(const QString& chosen) {
 }
 
 void openWithDefaultApplication(const std::string& uri) {
-    GAppLaunchContext* context = newLaunchContext();
-    g_app_info_launch_default_for_uri_async(uri.c_str(), context, nullptr, launched, nullptr);
-    g_object_unref(context);
+    withLaunchContext([uri](GAppLaunchContext* context) {
+        g_app_info_launch_default_for_uri_async(uri.c_str(), context, nullptr, launched, nullptr);
+    });
 }
 
 DesktopServices::DesktopServices(std::function<QWidget*()> window, std::function<void()> raise,
@@ -202,22 +202,28 @@ void DesktopServices::revealItems(const std::vector<std::string>& paths) {
         uris << QString::fromStdString(fileUrlFromPath(path));
         folders.insert(std::string(parentOf(path)));
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"),
-        QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    call << uris << launchStartupId(QStringLiteral("file_manager"));
-    auto* watcher =
-        new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call, 5000), this);
-    connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [this, folders](QDBusPendingCallWatcher* w) {
-                w->deleteLater();
-                if (!w->isError())
-                    return;
-                // No file manager answers: show the containing folders instead.
-                for (const auto& folder : folders)
-                    m_openFolder(fileUrlFromPath(folder));
-            });
+    withStartupId(
+        QStringLiteral("file_manager"),
+        [this, uris, folders, guard = QPointer<DesktopServices>(this)](const QString& startupId) {
+            if (!guard)
+                return;
+            QDBusMessage call = QDBusMessage::createMethodCall(
+                QStringLiteral("org.freedesktop.FileManager1"),
+                QStringLiteral("/org/freedesktop/FileManager1"),
+                QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+            call << uris << startupId;
+            auto* watcher = new QDBusPendingCallWatcher(
+                QDBusConnection::sessionBus().asyncCall(call, 5000), this);
+            connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                    [this, folders](QDBusPendingCallWatcher* w) {
+                        w->deleteLater();
+                        if (!w->isError())
+                            return;
+                        // No file manager answers: show the containing folders instead.
+                        for (const auto& folder : folders)
+                            m_openFolder(fileUrlFromPath(folder));
+                    });
+        });
 }
 
 } // namespace qb

@@ -1,5 +1,7 @@
 #include "ui/desktop/LaunchContext.h"
 
+#include "ui/desktop/WaylandActivation.h"
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QInputEvent>
@@ -47,6 +49,7 @@ QByteArray startupId(const QByteArray& what) {
 
 struct QbLaunchContext {
     GAppLaunchContext parent;
+    char* token; // the compositor's activation token, or null
 };
 struct QbLaunchContextClass {
     GAppLaunchContextClass parent_class;
@@ -54,18 +57,30 @@ struct QbLaunchContextClass {
 
 G_DEFINE_TYPE(QbLaunchContext, qb_launch_context, G_TYPE_APP_LAUNCH_CONTEXT)
 
-char* startupNotifyId(GAppLaunchContext*, GAppInfo* info, GList*) {
+char* startupNotifyId(GAppLaunchContext* context, GAppInfo* info, GList*) {
+    // GIO of this generation hands the id on as DESKTOP_STARTUP_ID (and to applications
+    // started over D-Bus), which toolkits on Wayland take for the activation token.
+    if (const char* token = reinterpret_cast<QbLaunchContext*>(context)->token)
+        return g_strdup(token);
     QByteArray what = g_app_info_get_id(info) ? g_app_info_get_id(info) : "application";
     what.replace(' ', '_').replace('-', '_');
     const QByteArray id = startupId(what);
     return id.isEmpty() ? nullptr : g_strdup(id.constData());
 }
 
-void qb_launch_context_class_init(QbLaunchContextClass* klass) {
-    G_APP_LAUNCH_CONTEXT_CLASS(klass)->get_startup_notify_id = startupNotifyId;
+void finalize(GObject* object) {
+    g_free(reinterpret_cast<QbLaunchContext*>(object)->token);
+    G_OBJECT_CLASS(qb_launch_context_parent_class)->finalize(object);
 }
 
-void qb_launch_context_init(QbLaunchContext*) {}
+void qb_launch_context_class_init(QbLaunchContextClass* klass) {
+    G_APP_LAUNCH_CONTEXT_CLASS(klass)->get_startup_notify_id = startupNotifyId;
+    G_OBJECT_CLASS(klass)->finalize = finalize;
+}
+
+void qb_launch_context_init(QbLaunchContext* context) {
+    context->token = nullptr;
+}
 
 } // namespace
 
@@ -74,12 +89,26 @@ void trackUserActions(QObject* owner) {
         app->installEventFilter(new UserTime(owner));
 }
 
-GAppLaunchContext* newLaunchContext() {
-    return G_APP_LAUNCH_CONTEXT(g_object_new(qb_launch_context_get_type(), nullptr));
+void withLaunchContext(std::function<void(GAppLaunchContext*)> launch) {
+    requestActivationToken([launch = std::move(launch)](const QString& token) {
+        auto* context =
+            reinterpret_cast<QbLaunchContext*>(g_object_new(qb_launch_context_get_type(), nullptr));
+        if (!token.isEmpty()) {
+            const QByteArray bytes = token.toUtf8();
+            context->token = g_strdup(bytes.constData());
+            // Toolkits that read the token itself (Qt among them) find it here.
+            g_app_launch_context_setenv(&context->parent, "XDG_ACTIVATION_TOKEN",
+                                        bytes.constData());
+        }
+        launch(&context->parent);
+        g_object_unref(context);
+    });
 }
 
-QString launchStartupId(const QString& what) {
-    return QString::fromUtf8(startupId(what.toUtf8()));
+void withStartupId(const QString& what, std::function<void(const QString& id)> use) {
+    requestActivationToken([what, use = std::move(use)](const QString& token) {
+        use(token.isEmpty() ? QString::fromUtf8(startupId(what.toUtf8())) : token);
+    });
 }
 
 } // namespace qb
