@@ -34,7 +34,8 @@ highlightFormats(const QString& name, const std::vector<NameRange>& ranges, cons
 }
 
 void drawName(QPainter* p, const QRect& rect, const QString& name,
-              const QList<QTextLayout::FormatRange>& formats, const QFont& font) {
+              const QList<QTextLayout::FormatRange>& formats, const QFont& font,
+              Qt::LayoutDirection cellDirection) {
     QString shown = name;
     QList<QTextLayout::FormatRange> shownFormats = formats;
     QFontMetrics metrics(font);
@@ -57,9 +58,12 @@ void drawName(QPainter* p, const QRect& rect, const QString& name,
     line.setLineWidth(1e6);
     layout.endLayout();
     const qreal y = rect.top() + (rect.height() - line.height()) / 2;
+    const qreal x = cellDirection == Qt::RightToLeft
+                        ? rect.left() + rect.width() - line.naturalTextWidth()
+                        : rect.left();
     p->save();
     p->setClipRect(rect);
-    layout.draw(p, QPointF(rect.left(), y));
+    layout.draw(p, QPointF(x, y));
     p->restore();
 }
 
@@ -93,13 +97,18 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
         painter->setPen(
             opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
         const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
-        const QRect iconRect(r.left(), r.top() + (r.height() - kIconSize) / 2, kIconSize,
-                             kIconSize);
+        const bool rightToLeft = opt.direction == Qt::RightToLeft;
+        const QRect iconRect(rightToLeft ? r.right() + 1 - kIconSize : r.left(),
+                             r.top() + (r.height() - kIconSize) / 2, kIconSize, kIconSize);
         icon.paint(painter, iconRect);
-        r.setLeft(iconRect.right() + 7);
+        if (rightToLeft)
+            r.setRight(iconRect.left() - 7);
+        else
+            r.setLeft(iconRect.right() + 7);
         const auto ranges =
             index.data(ResultsTableModel::MatchRangesRole).value<std::vector<NameRange>>();
-        drawName(painter, r, text, highlightFormats(text, ranges, opt.font), opt.font);
+        drawName(painter, r, text, highlightFormats(text, ranges, opt.font), opt.font,
+                 opt.direction);
     } else {
         // Kind, size and location are secondary text.
         painter->setPen(selected ? opt.palette.color(group, QPalette::HighlightedText)
@@ -108,8 +117,13 @@ void ResultDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
         const Qt::TextElideMode elide =
             column == ResultsTableModel::locationColumn ? Qt::ElideMiddle : Qt::ElideRight;
         const QString shown = opt.fontMetrics.elidedText(text, elide, r.width());
-        const int align = column == ResultsTableModel::sizeColumn ? Qt::AlignRight : Qt::AlignLeft;
-        painter->drawText(r, align | Qt::AlignVCenter | Qt::TextSingleLine, shown);
+        // Placed as the cell's direction says, written in the text's own: a size or a path
+        // read in a right-to-left window stays "116.8 kB", not "kB 116.8".
+        const Qt::Alignment align = QStyle::visualAlignment(
+            opt.direction,
+            column == ResultsTableModel::sizeColumn ? Qt::AlignRight : Qt::AlignLeft);
+        painter->setLayoutDirection(text.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+        painter->drawText(r, int(align | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
     }
     painter->restore();
 }

@@ -17,9 +17,11 @@ highlightFormats(const QString& name, const std::vector<NameRange>& ranges, cons
 // and icon; returns the text, for the caller to draw. opt is initialised for the cell.
 QString drawCellBackground(QPainter* painter, QStyleOptionViewItem& opt);
 // Draws a name on one line in rect with the painter's pen, its formats applied, cut off at the
-// end with an ellipsis when it does not fit.
+// end with an ellipsis when it does not fit; at the leading edge of a cell laid out in the given
+// direction, the name itself in its own direction.
 void drawName(QPainter* p, const QRect& rect, const QString& name,
-              const QList<QTextLayout::FormatRange>& formats, const QFont& font);
+              const QList<QTextLayout::FormatRange>& formats, const QFont& font,
+              Qt::LayoutDirection cellDirection);
 
 class ResultDelegate : public QStyledItemDelegate {
     Q_OBJECT

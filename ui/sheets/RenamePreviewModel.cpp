@@ -80,7 +80,8 @@ void RenamePreviewDelegate::paint(QPainter* painter, const QStyleOptionViewItem&
     painter->save();
     painter->setPen(opt.palette.color(opt.state & QStyle::State_Selected ? QPalette::HighlightedText
                                                                          : QPalette::Text));
-    drawName(painter, rect, text, highlightFormats(text, ranges, opt.font), opt.font);
+    drawName(painter, rect, text, highlightFormats(text, ranges, opt.font), opt.font,
+             opt.direction);
     painter->restore();
 }
 
