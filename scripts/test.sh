@@ -6,6 +6,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 jobs=$(nproc)
+# Paths relative to the checkout in ccache's keys, so that another clone reuses the objects.
+export CCACHE_BASEDIR="$PWD"
 # Formatting is part of the build's hygiene: a file the formatter would change fails the run.
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
   git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
