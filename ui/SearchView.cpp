@@ -172,6 +172,10 @@ SearchView::~SearchView() {
 }
 
 void SearchView::focusPattern() {
+    // Qt 6.4 on Wayland asks the compositor to activate the window on every change of the focused
+    // widget: a field that has the keyboard in the active window already is left alone.
+    if (QLineEdit* current = patternField(); current->hasFocus() && current->isActiveWindow())
+        return;
     // Both focus states are cleared at once; the field takes the keyboard on the next turn,
     // after whatever asked for it has finished moving focus itself.
     if (QWidget* focused = QApplication::focusWidget(); focused && isAncestorOf(focused))
