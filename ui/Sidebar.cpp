@@ -1,7 +1,6 @@
 #include "ui/Sidebar.h"
 
 #include "model/SearchModel.h"
-#include "search/PathText.h"
 #include "ui/widgets/Binding.h"
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/Style.h"
@@ -123,9 +122,7 @@ void Sidebar::rebuild() {
     m_recent = section(tr("Recent Folders"));
     const auto& recent = m_model.recentFolders();
     for (int i = 0; i < int(recent.size()); ++i) {
-        std::string_view name = lastComponent(recent[i]);
-        auto* item =
-            row(m_recent, shownText(name.empty() ? recent[i] : name), "folder", recentRow, i);
+        auto* item = row(m_recent, shownName(recent[i]), "folder", recentRow, i);
         item->setToolTip(0, toolTipText(shownText(recent[i])));
     }
     row(m_recent, tr("Choose Folder…"), "folder.badge.plus", chooseButton);

@@ -13,15 +13,8 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QToolButton>
-#include <algorithm>
-#include <limits>
 
 namespace qb {
-
-// Counts in words take an int; a search stops long before one overflows.
-static int countArg(int64_t n) {
-    return int(std::min<int64_t>(n, std::numeric_limits<int>::max()));
-}
 
 QString statusText(const SearchModel& model) {
     if (!model.hasSearched())

@@ -234,8 +234,7 @@ std::vector<std::string> SearchModel::selectedURLs() const {
 }
 
 QString SearchModel::folderName() const {
-    std::string_view name = lastComponent(m_folder);
-    return shownText(name.empty() ? std::string_view(m_folder) : name);
+    return shownName(m_folder);
 }
 
 std::vector<std::string> SearchModel::itemsOr(const UrlList& urls) const {

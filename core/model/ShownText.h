@@ -9,5 +9,7 @@ namespace qb {
 
 // The bytes of a name or path as text, each undecodable byte run shown as U+FFFD.
 QString shownText(std::string_view bytes);
+// A path's last component as text, or the whole path where it has none ("/").
+QString shownName(std::string_view path);
 
 } // namespace qb

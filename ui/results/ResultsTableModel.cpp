@@ -192,10 +192,8 @@ QString relativeLocation(const SearchModel& model, const std::string& url) {
     const std::string_view parent = parentOf(url);
     const std::string& root =
         model.executedCriteria() ? model.executedCriteria()->folder : model.folder();
-    if (parent == root) {
-        std::string_view name = lastComponent(root);
-        return shownText(name.empty() ? std::string_view(root) : name);
-    }
+    if (parent == root)
+        return shownName(root);
     if (root == "/" && parent.size() > 1)
         return shownText(parent.substr(1));
     if (parent.size() > root.size() && parent.substr(0, root.size()) == root &&

@@ -2,7 +2,6 @@
 
 #include "model/ErrorText.h"
 #include "model/SearchModel.h"
-#include "search/PathText.h"
 #include "ui/results/ResultsTableModel.h"
 #include "ui/widgets/ShownText.h"
 #include "ui/widgets/Style.h"
@@ -14,7 +13,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTableView>
-#include <climits>
+#include <algorithm>
 
 namespace qb {
 
@@ -45,14 +44,13 @@ QVariant SkippedItemsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || size_t(index.row()) >= m_items.items().size())
         return {};
     const SkippedItem& item = m_items.items()[size_t(index.row())];
-    const std::string_view name = lastComponent(item.path);
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
         case reasonColumn:
             return skipReasonText(item);
         case nameColumn:
-            return shownText(name.empty() ? std::string_view(item.path) : name);
+            return shownName(item.path);
         case locationColumn:
             return relativeLocation(m_model, item.path);
         }
@@ -172,13 +170,12 @@ SkippedSheet::SkippedSheet(SearchModel& model, QWidget* parent)
 QString SkippedSheet::countsText() const {
     const SkipCounts& counts = m_rows->items().counts();
     QStringList parts;
-    // Counts fit an int in practice; a search stops long before.
     if (counts.unreadable)
-        parts << tr("%Ln folder(s) couldn’t be read", "", int(counts.unreadable));
+        parts << tr("%Ln folder(s) couldn’t be read", "", countArg(counts.unreadable));
     if (counts.timedOut)
-        parts << tr("%Ln name(s) took the pattern too long", "", int(counts.timedOut));
+        parts << tr("%Ln name(s) took the pattern too long", "", countArg(counts.timedOut));
     if (counts.vanished)
-        parts << tr("%Ln item(s) went away during the search", "", int(counts.vanished));
+        parts << tr("%Ln item(s) went away during the search", "", countArg(counts.vanished));
     if (parts.isEmpty())
         return tr("Nothing was skipped.");
     return parts.join(QLatin1Char('\n'));
@@ -189,7 +186,7 @@ void SkippedSheet::refresh() {
     const int64_t more = m_rows->items().unlisted();
     m_more->setVisible(more > 0);
     if (more > 0)
-        m_more->setText(tr("and %Ln more", "", int(std::min<int64_t>(more, INT_MAX))));
+        m_more->setText(tr("and %Ln more", "", countArg(more)));
 }
 
 std::vector<std::string> SkippedSheet::selectedPaths() const {

@@ -8,6 +8,8 @@
 #include <QFrame>
 #include <QLabel>
 #include <QLocale>
+#include <algorithm>
+#include <limits>
 
 namespace qb {
 
@@ -115,6 +117,10 @@ QString dateTimeText(const QDateTime& when) {
     time.remove(QLatin1String(":ss"));
     return locale.toString(local.date(), format.trimmed()) + QStringLiteral(", ") +
            locale.toString(local.time(), time);
+}
+
+int countArg(int64_t n) {
+    return int(std::min<int64_t>(n, std::numeric_limits<int>::max()));
 }
 
 QWidget* makeDivider(bool vertical, QWidget* parent) {

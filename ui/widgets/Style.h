@@ -4,6 +4,7 @@
 
 #include <QFont>
 #include <QString>
+#include <cstdint>
 #include <functional>
 
 class QDateTime;
@@ -31,6 +32,8 @@ void makeLinkButton(QWidget* button);
 // A date and time as the desktop writes them for a file: the locale's long date without the
 // weekday, and the short time ("7 December 2026, 17:32"; no seconds, no zone).
 QString dateTimeText(const QDateTime& when);
+// A count for tr()'s plural forms, which take an int; a search stops long before one overflows.
+int countArg(int64_t n);
 
 // A horizontal or vertical hairline between regions.
 QWidget* makeDivider(bool vertical = false, QWidget* parent = nullptr);
