@@ -1,5 +1,7 @@
 #include "ModelFixture.h"
+#include "model/ErrorText.h"
 #include "model/Translations.h"
+#include "search/SearchEngine.h"
 
 #include <QCoreApplication>
 #include <cerrno>
@@ -88,5 +90,46 @@ TEST_F(Translated, FileOperationTextsAndQtsOwnComeInTheDesktopsLanguage) {
         EXPECT_EQ(m().fileActionError(), QString(c.inside) + "\n" + c.itemPrefix +
                                              QString::fromLocal8Bit(std::strerror(EEXIST)));
         desktop.panels.clear();
+    }
+}
+
+// The window words the core's failures through tr(); in English it must say exactly what the
+// core says (the command-line finder prints the core's words), so the two copies cannot drift.
+TEST(EnglishWords, TheWindowsEnglishIsTheCoresWordForWord) {
+    using K = FileFailure::Kind;
+    std::vector<FileFailure> failures;
+    for (K kind : {K::system, K::insideItself, K::changedWhileMoving, K::replaced, K::notEmpty,
+                   K::noTrash, K::archiveFailed, K::badName, K::sameName, K::inTrash,
+                   K::leftAtTemporary, K::keptNames, K::renameProblem, K::renamePattern}) {
+        FileFailure f{kind, "/data/a b.txt", EACCES, "detail"};
+        f.names = {"one", "two"};
+        f.count = 5;
+        f.state = RenameState::exists;
+        f.pattern = {PatternError::Kind::badInterval, 4};
+        failures.push_back(f);
+        f.path.clear(); // a whole operation's failure
+        failures.push_back(f);
+    }
+    FileFailure leftover{K::system, "/data/a", ENOSPC};
+    leftover.leftover = "/data/dest/a";
+    leftover.leftoverErrnum = EBUSY;
+    failures.push_back(leftover);
+    for (const FileFailure& f : failures) {
+        SCOPED_TRACE(int(f.kind));
+        EXPECT_EQ(ErrorText::failure(f).toStdString(), englishText(f));
+    }
+
+    for (int k = 0; k <= int(PatternError::Kind::invalidReplacement); ++k) {
+        for (int32_t position : {-1, 7}) {
+            const PatternError error{PatternError::Kind(k), position};
+            EXPECT_EQ(ErrorText::pattern(error).toStdString(), englishText(error)) << k;
+        }
+    }
+    for (int s = 0; s <= int(RenameState::interrupted); ++s)
+        EXPECT_EQ(ErrorText::renameState(RenameState(s)).toStdString(), describe(RenameState(s)));
+    for (auto kind : {SearchError::Kind::unreadableFolder, SearchError::Kind::cannotEnumerate}) {
+        SearchError error;
+        error.kind = kind;
+        EXPECT_EQ(ErrorText::search(error).toStdString(), SearchEngine::englishText(error));
     }
 }
